@@ -1,0 +1,103 @@
+#include "frame/startup.h"
+
+#include <dbus/dbus-glib.h>
+#include <fcntl.h>
+#include <glib-object.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "frame/command_line.h"
+#include "frame/load.h"
+
+namespace {
+
+const char kTrapDevice[] = "/dev/usb-cs-trap";
+const char kServicePath[] = "/transaction";
+// The interface stays fixed whatever --bus names: only the bus name of the
+// service can differ from card to card.
+const char kServiceInterface[] = "org.velmor.transaction";
+const int kQuitSignal = 28;  // SIGWINCH on Linux
+
+// Global so that the quit signal handler can reach it.
+GMainLoop* mainLoop = nullptr;
+
+void onQuitSignal(int) {
+  if (mainLoop != nullptr) g_main_loop_quit(mainLoop);
+  // _exit, not exit: only async-signal-safe calls belong in a handler, and
+  // the daemon has nothing buffered to flush (GLib's printer flushes every
+  // banner as it is written).
+  _exit(0);
+}
+
+void installQuitHandler() {
+  struct sigaction action = {};
+  action.sa_handler = onQuitSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = 0;
+  sigaction(kQuitSignal, &action, nullptr);
+}
+
+DBusGProxy* connectToService(const CommandLine& commandLine) {
+  g_print("ostrand: Connecting to Session D-Bus.\n");
+  GError* error = nullptr;
+  DBusGConnection* bus = dbus_g_bus_get(DBUS_BUS_SESSION, &error);
+  if (error != nullptr) {
+    reportGError("ostrand: Couldn't connect to the Session bus", error);
+  }
+  g_print("ostrand: Creating a GLib proxy object for Value.\n");
+  DBusGProxy* proxy = dbus_g_proxy_new_for_name(
+      bus, commandLine.busName.c_str(), kServicePath, kServiceInterface);
+  if (proxy == nullptr) {
+    reportError("ostrand: Couldn't create the proxy object",
+                "Unknown(dbus_g_proxy_new_for_name)");
+  }
+  return proxy;
+}
+
+}  // namespace
+
+void reportError(const char* message, const char* detail) {
+  g_printerr("ostrand: ERROR: %s (%s)\n", message, detail);
+  std::exit(1);
+}
+
+void reportGError(const char* message, GError* error) {
+  g_printerr("ostrand: ERROR: %s (%s)\n", message, error->message);
+  g_clear_error(&error);
+  std::exit(1);
+}
+
+int runDaemon(int argc, char** argv) {
+  CommandLine commandLine;
+  parseCommandLine(commandLine, argc, argv);
+
+  // A no-op on current GLib, kept so that the type system is initialised on
+  // any GLib the card's image may carry.
+  G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+  g_type_init();
+  G_GNUC_END_IGNORE_DEPRECATIONS
+
+  mainLoop = g_main_loop_new(nullptr, FALSE);
+  if (mainLoop == nullptr) {
+    reportError("Failed to create the mainloop", "Unknown (OOM ?)");
+  }
+
+  int deviceFd = open(kTrapDevice, O_WRONLY);
+  if (deviceFd < 0) reportError("Failed to open usb trap device", "Unknown");
+
+  DBusGProxy* proxy = connectToService(commandLine);
+
+  int loaded = loadDefinitions(commandLine.definitionFile, proxy, deviceFd);
+  if (loaded != 0) return loaded;
+
+  g_print("ostrand: Starting main loop.\n");
+  if (commandLine.daemonize && daemon(0, 0) != 0) {
+    g_log(G_LOG_DOMAIN, G_LOG_LEVEL_ERROR, "ostrand: Failed to daemonize.\n");
+  }
+  installQuitHandler();
+  g_main_loop_run(mainLoop);
+  close(deviceFd);
+  return 0;
+}

@@ -1,0 +1,154 @@
+#include "support/rig.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "support/process.h"
+
+namespace {
+
+const char kMainLoopBanner[] = "ostrand: Starting main loop.\n";
+const int kQuitSignal = 28;
+
+void stop(pid_t pid) {
+  if (pid <= 0) return;
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+}
+
+}  // namespace
+
+Rig::~Rig() {
+  stop(daemonPid_);
+  for (pid_t helper : helpers_) stop(helper);
+  if (busPid_ > 0) {
+    kill(busPid_, SIGTERM);
+    waitForExit(busPid_);
+  }
+  if (!dir_.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+  }
+}
+
+bool Rig::setUp() {
+  if (geteuid() != 0) {
+    error_ = "the end-to-end tests must run as root: the trap device stand-in "
+             "mounts over /dev/usb-cs-trap in a private mount namespace";
+    return false;
+  }
+  for (const char* binary : {OSTRAND_BINARY, TRAPDEV_BINARY}) {
+    if (!isExecutable(binary)) {
+      error_ = std::string("not built: ") + binary;
+      return false;
+    }
+  }
+  char tmpl[] = "/tmp/ostrand-test-XXXXXX";
+  if (mkdtemp(tmpl) == nullptr) {
+    error_ = "cannot create a directory under /tmp";
+    return false;
+  }
+  dir_ = tmpl;
+  return startBus();
+}
+
+bool Rig::startBus() {
+  if (!isExecutable("dbus-daemon")) {
+    error_ = "dbus-daemon not found: install Debian's dbus-daemon package";
+    return false;
+  }
+  busPid_ = spawnProcess({"dbus-daemon", "--session", "--nofork", "--print-address",
+                          "--address=unix:path=" + path("bus")},
+                         {}, path("bus.out"), path("bus.err"), &error_);
+  if (busPid_ < 0) return false;
+  auto printed = [&] { return readFile(path("bus.out")); };
+  waitUntil([&] {
+    return printed().find('\n') != std::string::npos || hasEnded(busPid_);
+  });
+  if (printed().find('\n') == std::string::npos) {
+    error_ = "dbus-daemon did not start: " + readFile(path("bus.err"));
+    return false;
+  }
+  busAddress_ = printed().substr(0, printed().find('\n'));
+  return true;
+}
+
+std::string Rig::writeFile(const std::string& name, const std::string& content) {
+  ::writeFile(path(name), content);
+  return path(name);
+}
+
+pid_t Rig::startHelper(const std::string& name, const std::vector<std::string>& argv) {
+  pid_t pid = spawnProcess(argv, {{"DBUS_SESSION_BUS_ADDRESS", busAddress_}},
+                           path(name + ".out"), path(name + ".err"), &error_);
+  if (pid > 0) helpers_.push_back(pid);
+  return pid;
+}
+
+bool Rig::startDaemon(const DaemonOptions& options) {
+  ++daemonRun_;
+  std::string run = "daemon" + std::to_string(daemonRun_);
+  std::string scratch = path(run + ".scratch");
+  std::filesystem::create_directory(scratch);
+  std::vector<std::string> argv = {TRAPDEV_BINARY, "--scratch", scratch};
+  switch (options.device) {
+    case TrapDevice::Capture:
+    case TrapDevice::ReadOnly:
+      ::writeFile(path("device"), "");
+      argv.insert(argv.end(), {"--device", path("device")});
+      if (options.device == TrapDevice::ReadOnly) argv.push_back("--readonly");
+      break;
+    case TrapDevice::Missing:
+      argv.push_back("--missing");
+      break;
+    case TrapDevice::Failing:
+      argv.insert(argv.end(), {"--device", "/dev/full"});
+      break;
+  }
+  argv.insert(argv.end(), {"--", OSTRAND_BINARY});
+  argv.insert(argv.end(), options.args.begin(), options.args.end());
+  ::writeFile(path("daemon.out"), "");
+  ::writeFile(path("daemon.err"), "");
+  daemonPid_ = spawnProcess(
+      argv, {{"DBUS_SESSION_BUS_ADDRESS", options.busAddress.value_or(busAddress_)}},
+      path("daemon.out"), path("daemon.err"), &error_);
+  return daemonPid_ > 0;
+}
+
+bool Rig::waitForMainLoop() {
+  // The banner comes just before the quit handler is installed; a signal
+  // sent in between would be ignored, so wait for the handler as well.
+  bool ended = false;
+  bool ready = waitUntil([&] {
+    if (readFile(path("daemon.out")).find(kMainLoopBanner) != std::string::npos &&
+        catchesSignal(daemonPid_, kQuitSignal)) {
+      return true;
+    }
+    ended = hasEnded(daemonPid_);
+    return ended;
+  });
+  return ready && !ended;
+}
+
+void Rig::signalDaemon(int signal) { kill(daemonPid_, signal); }
+
+DaemonResult Rig::finishDaemon() {
+  DaemonResult result;
+  result.exitStatus = waitForExit(daemonPid_);
+  daemonPid_ = -1;
+  result.out = readFile(path("daemon.out"));
+  result.err = readFile(path("daemon.err"));
+  result.device = readFile(path("device"));
+  return result;
+}
+
+DaemonResult Rig::runDaemon(const DaemonOptions& options) {
+  if (!startDaemon(options)) return {};
+  if (waitForMainLoop()) signalDaemon(kQuitSignal);
+  return finishDaemon();
+}
