@@ -1,0 +1,7 @@
+#include "language/reader.h"
+
+#include "language/block_readers.h"
+
+void resetReaders() {
+  resetBlockReaders();
+}

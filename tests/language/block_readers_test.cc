@@ -1,0 +1,244 @@
+#include "language/block_readers.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "language/lexer.h"
+#include "language/reader.h"
+
+namespace {
+
+constexpr uint32_t kUnset = 0xFFFFFFFFu;
+
+enum class Reader { NameList, TextBlock, ProductInfo };
+
+// One of the three readers with a target of its own, so that one table can
+// drive all three.
+struct Subject {
+  explicit Subject(Reader which, bool allowEmptyList = false)
+      : reader(which), allowEmpty(allowEmptyList) {}
+
+  Reader reader;
+  bool allowEmpty;
+  NameList list;
+  std::string text;
+  ProductInfo info;
+  uint32_t column = kUnset;
+
+  int read(const char*& cursor, const char* lineText, uint32_t lineNumber) {
+    switch (reader) {
+      case Reader::NameList:
+        return readNameList(list, column, cursor, lineText, lineNumber,
+                            allowEmpty);
+      case Reader::TextBlock:
+        return readTextBlock(text, column, cursor, lineText);
+      case Reader::ProductInfo:
+        return readProductInfo(info, column, cursor, lineText, lineNumber);
+    }
+    return 100;
+  }
+
+  uint32_t state() const {
+    switch (reader) {
+      case Reader::NameList:
+        return static_cast<uint32_t>(nameListState());
+      case Reader::TextBlock:
+        return static_cast<uint32_t>(textBlockState());
+      case Reader::ProductInfo:
+        return static_cast<uint32_t>(productInfoState());
+    }
+    return 100;
+  }
+
+  // The target as "name@line:column ..." (name list), "word@line:column"
+  // (single word) or the text itself.
+  std::string rendered() const {
+    auto at = [](const std::string& word, uint32_t line, uint32_t column) {
+      return word + "@" + std::to_string(line) + ":" + std::to_string(column);
+    };
+    std::string out;
+    switch (reader) {
+      case Reader::NameList:
+        for (const NameRef& item : list.items) {
+          out += (out.empty() ? "" : " ") + at(item.name, item.line, item.column);
+        }
+        return out;
+      case Reader::TextBlock:
+        return text;
+      case Reader::ProductInfo:
+        return info.value.empty() ? "" : at(info.value, info.line, info.column);
+    }
+    return out;
+  }
+
+  // The source lines rule: exactly the lines of the stored items, each with
+  // its full text.
+  void expectSourceLines(const std::vector<std::string>& lines) const {
+    if (reader == Reader::TextBlock) return;
+    std::set<uint32_t> itemLines;
+    for (const NameRef& item : list.items) itemLines.insert(item.line);
+    if (!info.value.empty()) itemLines.insert(info.line);
+    const SourceLines& source =
+        reader == Reader::NameList ? list.sourceLines : info.sourceLines;
+    std::set<uint32_t> sourceLines;
+    for (const auto& [number, text] : source) {
+      sourceLines.insert(number);
+      EXPECT_EQ(text, lines.at(number - 1)) << "line " << number;
+    }
+    EXPECT_EQ(sourceLines, itemLines);
+  }
+};
+
+struct Outcome {
+  int result = kReadLineEnded;
+  std::string rest;  // the line from the cursor on, after the last call
+};
+
+// Hands `lines` to the reader as the statement parser does: each line from
+// its start, comment lines left out, until the reader stops asking for more.
+Outcome feed(Subject& subject, const std::vector<std::string>& lines) {
+  Outcome outcome;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const char* lineText = lines[i].c_str();
+    if (isCommentLine(lineText)) continue;
+    const char* cursor = lineText;
+    const uint32_t lineNumber = i + 1;
+    outcome.result = subject.read(cursor, lineText, lineNumber);
+    outcome.rest = cursor;
+    if (outcome.result != kReadLineEnded) break;
+    EXPECT_EQ(outcome.rest, "") << "-2 before the end of line " << lineNumber;
+  }
+  return outcome;
+}
+
+class LanguageBlockReaders : public testing::Test {
+ protected:
+  // The reader states are process-wide: every case starts between operands.
+  void SetUp() override { resetReaders(); }
+};
+
+// Each row hands its lines to one reader and checks what the last call left:
+// result, columnOut, target, state, and on success the rest of the line.
+// Rows ending in -2 show the state kept at the end of a line in each state
+// that can meet one; multi-line rows show the reader resuming from it.
+TEST_F(LanguageBlockReaders, ReadOperands) {
+  using R = Reader;
+  struct Case {
+    Reader reader;
+    std::vector<std::string> lines;
+    bool allowEmpty;
+    int result;
+    uint32_t column;
+    std::string target;
+    std::string rest;
+    uint32_t state;
+  };
+  const Case cases[] = {
+      {R::NameList, {"{ a, b,c }\n"}, false, 0, 11, "a@1:2 b@1:5 c@1:7", "", 0},
+      {R::NameList, {"\n", "{a} x"}, false, 0, 4, "a@2:1", "x", 0},
+      {R::NameList, {"\t{\tx{y,a[1]\t}\n"}, false, 0, 14, "x{y@1:3 a[1]@1:7", "", 0},
+      {R::NameList, {"{ a,\n", "  b }\n"}, false, 0, 6, "a@1:2 b@2:2", "", 0},
+      {R::NameList, {"{ a\n", "# b,\n", ", c}\n"}, false, 0, 5, "a@1:2 c@3:2", "", 0},
+      {R::NameList, {"{}"}, true, 0, 2, "", "", 0},
+      {R::NameList, {"{ \n", "} t\n"}, true, 0, 2, "", "t\n", 0},
+      {R::NameList, {"   \n"}, false, -2, kUnset, "", "", 0},
+      {R::NameList, {"{ \n"}, false, -2, 0, "", "", 1},
+      {R::NameList, {"{ a,\n"}, false, -2, 3, "a@1:2", "", 1},
+      {R::NameList, {"{ a \n"}, false, -2, 2, "a@1:2", "", 2},
+      {R::NameList, {"{}"}, false, 2, 1, "", "", 1},
+      {R::NameList, {"{ a, }"}, true, 2, 5, "a@1:2", "", 1},
+      {R::NameList, {"{ , a }"}, false, 2, 2, "", "", 1},
+      {R::NameList, {"{ , a }"}, true, 2, 2, "", "", 3},
+      {R::NameList, {"{ a b }"}, false, 2, 4, "a@1:2", "", 2},
+      {R::NameList, {"  a }"}, false, 2, 2, "", "", 0},
+      {R::NameList, {"{ a,\n", "  ,b }"}, false, 2, 2, "a@1:2", "", 1},
+      {R::TextBlock, {"\n", "{ first\n", "   second }\n"}, false, 0, 3, "first\nsecond ", "", 0},
+      {R::TextBlock, {"{ a } {b}"}, false, 0, 2, "a ", "{b}", 0},
+      {R::TextBlock, {"{}"}, false, 0, 1, "", "", 0},
+      {R::TextBlock, {"{ one  \n", "\ttwo\n", "\n", " three} t"}, false, 0, 1,
+       "one  \ntwo\nthree", "t", 0},
+      {R::TextBlock, {"{ a\n", "  # note }\n", "b }"}, false, 0, 0, "a\nb ", "", 0},
+      {R::TextBlock, {"{ \"a, b\" # c }"}, false, 0, 2, "\"a, b\" # c ", "", 0},
+      {R::TextBlock, {""}, false, -2, kUnset, "", "", 0},
+      {R::TextBlock, {"{\n"}, false, -2, 0, "", "", 1},
+      {R::TextBlock, {"{ t \n"}, false, -2, 2, "t \n", "", 1},
+      {R::TextBlock, {"abc {"}, false, 1, 0, "", "", 0},
+      {R::ProductInfo, {"{ 1x2 }"}, false, 0, 7, "1x2@1:2", "", 0},
+      {R::ProductInfo, {"{v}}"}, false, 0, 3, "v@1:1", "}", 0},
+      {R::ProductInfo, {"\n", "{\n", "  v1.2 }\n"}, false, 0, 9, "v1.2@3:2", "", 0},
+      {R::ProductInfo, {"{ a{b\n", "}"}, false, 0, 1, "a{b@1:2", "", 0},
+      {R::ProductInfo, {"\n"}, false, -2, kUnset, "", "", 0},
+      {R::ProductInfo, {"{\n"}, false, -2, 0, "", "", 1},
+      {R::ProductInfo, {"{ w\n"}, false, -2, 2, "w@1:2", "", 2},
+      {R::ProductInfo, {"{ }"}, false, 1, 2, "", "", 1},
+      {R::ProductInfo, {"{ a b }"}, false, 1, 4, "a@1:2", "", 2},
+      {R::ProductInfo, {"{ a\n", "b }"}, false, 1, 0, "a@1:2", "", 2},
+      {R::ProductInfo, {"x"}, false, 1, 0, "", "", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.lines));
+    resetReaders();
+    Subject subject(c.reader, c.allowEmpty);
+    const Outcome outcome = feed(subject, c.lines);
+    EXPECT_EQ(outcome.result, c.result);
+    EXPECT_EQ(subject.column, c.column);
+    EXPECT_EQ(subject.rendered(), c.target);
+    EXPECT_EQ(subject.state(), c.state);
+    subject.expectSourceLines(c.lines);
+    if (c.result != kNameListWrong && c.result != kBlockWrong) {
+      EXPECT_EQ(outcome.rest, c.rest);
+    }
+  }
+}
+
+TEST_F(LanguageBlockReaders, SecondTextBlockContinuesTheFirst) {
+  Subject subject(Reader::TextBlock);
+  EXPECT_EQ(feed(subject, {"{one } {two}"}).rest, "{two}");
+  feed(subject, {"{two}"});
+  EXPECT_EQ(subject.text, "one two");
+}
+
+// Random bytes, with the characters the readers act on made frequent,
+// handed over line by line as a file would be: every result is one the
+// reader may give and the cursor never leaves the line.
+TEST_F(LanguageBlockReaders, RandomBytesNeverEscapeTheLine) {
+  std::mt19937 random(20240611);  // fixed: the same lines on every run
+  const std::string frequent = "{},# \t\nab";
+  for (Reader reader : {Reader::NameList, Reader::TextBlock, Reader::ProductInfo}) {
+    resetReaders();
+    Subject subject(reader, reader == Reader::NameList);
+    const int wrong = reader == Reader::NameList ? kNameListWrong : kBlockWrong;
+    for (uint32_t lineNumber = 1; lineNumber <= 3000; ++lineNumber) {
+      // Most lines open a block, or the readers would rarely pass `{`.
+      std::string line = random() % 4 != 0 ? "{" : "";
+      for (size_t n = random() % 24; n > 0; --n) {
+        const uint32_t r = random();
+        line += r % 3 != 0 ? frequent[(r >> 2) % frequent.size()]
+                           : static_cast<char>(1 + (r >> 2) % 255);
+      }
+      if (random() % 4 != 0) line += '\n';
+      const char* cursor = line.c_str();
+      int result = kReadComplete;
+      // A completed operand may be followed by another on the same line.
+      while (result == kReadComplete && *cursor != '\0') {
+        result = subject.read(cursor, line.c_str(), lineNumber);
+        ASSERT_TRUE(result == kReadComplete || result == kReadLineEnded ||
+                    result == wrong)
+            << "result " << result << " for " << testing::PrintToString(line);
+        ASSERT_GE(cursor, line.c_str());
+        ASSERT_LE(cursor, line.c_str() + line.size());
+        // The -2 of a line that took no step leaves an older column.
+        if (result != kReadLineEnded) {
+          ASSERT_LE(subject.column, line.size());
+        }
+      }
+      if (result == wrong) resetReaders();
+    }
+  }
+}
+
+}  // namespace
