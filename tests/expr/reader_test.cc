@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "expr/postfix.h"
 #include "expr_text.h"
+#include "support/exact_line.h"
 
 namespace {
 
@@ -144,14 +144,14 @@ TEST(exprReadExpression, RandomLinesNeverCrash) {
                           : alphabet[random() % alphabet.size()];
       }
       if (random() % 3 != 0) line += '\n';
-      const char* cursor = line.c_str();
+      const ExactLine exact(line);
+      const char* cursor = exact.c_str();
       uint32_t column = 0;
       const int status = readExpression(expression, column, cursor,
-                                        line.c_str(), lineNumber, indexAllowed);
-      const size_t length = std::strlen(line.c_str());
+                                        exact.c_str(), lineNumber, indexAllowed);
       ASSERT_TRUE(status == 0 || status == -2 || status == 2) << status;
-      ASSERT_LE(column, length);
-      ASSERT_LE(static_cast<size_t>(cursor - line.c_str()), length);
+      ASSERT_LE(column, line.size());
+      ASSERT_LE(static_cast<size_t>(cursor - exact.c_str()), line.size());
       if (status == -2) continue;
       for (const ExprToken& token : expression.tokens) {
         const int32_t kind = token.value.kind;

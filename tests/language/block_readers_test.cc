@@ -9,6 +9,7 @@
 
 #include "language/lexer.h"
 #include "language/reader.h"
+#include "support/exact_line.h"
 
 namespace {
 
@@ -221,16 +222,18 @@ TEST_F(LanguageBlockReaders, RandomBytesNeverEscapeTheLine) {
                            : static_cast<char>(1 + (r >> 2) % 255);
       }
       if (random() % 4 != 0) line += '\n';
-      const char* cursor = line.c_str();
+      const ExactLine exact(line);
+      const char* text = exact.c_str();
+      const char* cursor = text;
       int result = kReadComplete;
       // A completed operand may be followed by another on the same line.
       while (result == kReadComplete && *cursor != '\0') {
-        result = subject.read(cursor, line.c_str(), lineNumber);
+        result = subject.read(cursor, text, lineNumber);
         ASSERT_TRUE(result == kReadComplete || result == kReadLineEnded ||
                     result == wrong)
             << "result " << result << " for " << testing::PrintToString(line);
-        ASSERT_GE(cursor, line.c_str());
-        ASSERT_LE(cursor, line.c_str() + line.size());
+        ASSERT_GE(cursor, text);
+        ASSERT_LE(cursor, text + line.size());
         // The -2 of a line that took no step leaves an older column.
         if (result != kReadLineEnded) {
           ASSERT_LE(subject.column, line.size());
