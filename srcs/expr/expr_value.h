@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "expr/line_text.h"
+
 // The `kind` of an ExprValue. The codes are fixed: rules built by the MIB
 // generators and stored ranges carry them as plain numbers.
 constexpr int32_t kExprOpenParen = -3;
@@ -78,7 +80,7 @@ struct ExprToken {
 struct Expression {
   // Line number to the full text of the line as given to the reader, for
   // every line a token came from, so that a diagnostic can quote them.
-  std::map<uint32_t, std::string> sourceLines;
+  SourceLines sourceLines;
   std::vector<ExprToken> tokens;  // infix order, outermost parentheses
                                   // left out
 };

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "expr/line_text.h"
 #include "expr/number.h"
 
 namespace {
@@ -53,18 +54,6 @@ constexpr Spelling kSpellings[] = {
 // therefore never start one: `-5` is an operator and a word.
 constexpr char kWordStops[] = "()|&^=!<>+-*/%$[]";
 
-// Spelled out rather than std::isspace, which follows the process locale
-// and is undefined for the negative chars that bytes above 0x7f become.
-bool isWhiteSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
-         c == '\r';
-}
-
-const char* skipSpace(const char* position) {
-  while (isWhiteSpace(*position)) ++position;
-  return position;
-}
-
 std::string trimmed(const std::string& text) {
   size_t begin = 0;
   size_t end = text.size();
@@ -86,7 +75,7 @@ struct Pass {
 void appendToken(Pass& pass, ExprValue value) {
   pass.expression.tokens.push_back(
       {pass.lineNumber, pass.column, std::move(value)});
-  pass.expression.sourceLines.try_emplace(pass.lineNumber, pass.lineText);
+  addSourceLine(pass.expression.sourceLines, pass.lineNumber, pass.lineText);
 }
 
 // An index suffix belongs to the name right before it.
@@ -126,16 +115,11 @@ void foldNegativeConstants(std::vector<ExprToken>& tokens) {
   }
 }
 
-int readWord(Pass& pass) {
-  const char* end = pass.cursor;
-  // The NUL test comes first: strchr finds the NUL of every string.
-  while (*end != '\0' && !isWhiteSpace(*end) &&
-         std::strchr(kWordStops, *end) == nullptr) {
-    ++end;
-  }
+int readWordToken(Pass& pass) {
+  std::string word;
+  const char* end = readWord(word, pass.cursor, kWordStops);
   if (end == pass.cursor) return kExprReadBadToken;
   ExprValue value;
-  std::string word(pass.cursor, end);
   if (wholeNumber(word, &value.number)) {
     value.kind = kExprInteger;
   } else {
@@ -173,7 +157,7 @@ int readBetweenTokens(ReaderState& state, Pass& pass, bool indexAllowed) {
     pass.cursor = skipSpace(pass.cursor);
     return kKeepReading;
   }
-  return readWord(pass);
+  return readWordToken(pass);
 }
 
 // Inside a string or an index suffix: up to the closing character, which

@@ -6,19 +6,10 @@
 #define OSTRAND_LANGUAGE_RECORDS_H_
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
-// Line number (from 1) to the full text of that input line, as delivered,
-// newline included.
-using SourceLines = std::map<uint32_t, std::string>;
-
-// The source lines rule: every reader that stores an item it has read also
-// records the item's line here. An entry already present for `lineNumber`
-// is kept as it is, so the first text seen for a line wins.
-void addSourceLine(SourceLines& sourceLines, uint32_t lineNumber,
-                   const char* lineText);
+#include "expr/line_text.h"
 
 // One name written in a name list.
 struct NameRef {
