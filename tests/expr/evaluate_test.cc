@@ -13,7 +13,8 @@ namespace {
 
 const ValueMap kValues = {
     {"empty", ""}, {"oct", "08"},     {"on", "ON"},     {"unit", "12 dB"},
-    {"zero", "0"}, {"level[3]", "4"}, {"padded", " 7"}, {"huge", "99999999999"}};
+    {"zero", "0"}, {"level[3]", "4"}, {"padded", " 7"}, {"huge", "99999999999"},
+    {"min", "-2147483648"}, {"twelve", "12"}};
 
 ExprValue I(int32_t number) { return ExprValue{kExprInteger, number, ""}; }
 ExprValue S(const char* text) { return ExprValue{kExprString, 0, text}; }
@@ -45,6 +46,30 @@ TEST(exprEvaluate, ExpressionsReadFromText) {
       {"(-7 % 2)", 1, I(-1)},
       {"(2 * -3)", 1, I(-6)},
       {"(-2147483647 - 1 >> 31)", 1, I(-1)},
+      {"(2147483647 + 1)", 1, I(INT_MIN)},  // wrapping
+      {"(-2147483647 - 1 - 1)", 1, I(INT_MAX)},
+      {"(65536 * 65536)", 0, I(0)},
+      {"(min * -1)", 1, I(INT_MIN)},
+      {"(min / -1)", 1, I(INT_MIN)},
+      {"(min % -1)", 0, I(0)},
+      {"(1 << 31)", 1, I(INT_MIN)},
+      {"(1 << 255)", 0, I(0)},
+      {"(3 << -255)", 1, I(6)},  // the low 8 bits of -255 are 1
+      {"(2147483647 >> 31)", 0, I(0)},
+      {"(-8 >> 256)", 1, I(-8)},
+      {"(6 | 3 ^ 1 & 7)", 1, I(6)},
+      {"(0 || -3)", 1, I(1)},
+      {"(\"0x1Fzz\" * 1)", 1, I(31)},  // the number at the start of a text
+      {"(on - 1)", 1, I(-1)},
+      {"(-1 < 1)", 1, I(1)},  // signed
+      {"(twelve >= \"2\")", 0, I(0)},  // "12" < "2"
+      {"(\"\xff\" > \"a\")", 1, I(1)},  // unsigned bytes
+      {"(\"ab\" < \"abc\")", 1, I(1)},  // a proper prefix is less
+      {"(min + \"\")", 1, S("-2147483648")},
+      {"(twelve + 1)", 1, I(13)},
+      {"(\"abc\" $ \"\")", 1, I(1)},
+      {"(\"ab\" $ \"abc\")", 0, I(0)},
+      {"(-123 $ 12)", 1, I(1)},
       {"(-2147483648 == -2147483647)", 1, I(1)},  // the word saturates
       {"(empty)", 0, I(0)},
       {"(oct)", 1, S("08")},
@@ -55,6 +80,9 @@ TEST(exprEvaluate, ExpressionsReadFromText) {
       {"(level[3] == 4)", 1, I(1)},
       {"(missing)", 0, kInvalid},
       {"(missing || 1)", 0, kInvalid},
+      {"(missing && 0)", 0, kInvalid},  // both sides always converted
+      {"(missing != 1)", 0, kInvalid},
+      {"(missing $ \"\")", 0, kInvalid},
       {"(1 / zero)", 0, kInvalid},
       {"(5 % 0 || 1)", 0, kInvalid},
       {"(\"\")", 0, S("")},
