@@ -41,3 +41,20 @@ void addSourceLine(SourceLines& sourceLines, uint32_t lineNumber,
   // names on one line copies that line once.
   sourceLines.try_emplace(lineNumber, lineText);
 }
+
+bool readUpTo(std::string& buffer, const char*& position, char close) {
+  const char* found = std::strchr(position, close);
+  if (found == nullptr) {
+    // The card drops the last character unseen, so a text split by the line
+    // reader's 1024-character limit, or ended by the last line of a file
+    // without a final newline, loses a real character there as well: kept
+    // so that a definition compiles here as it does on the card.
+    const char* end = position + std::strlen(position);
+    if (end > position) buffer.append(position, end - 1);
+    position = end;
+    return false;
+  }
+  buffer.append(position, found);
+  position = skipSpace(found + 1);
+  return true;
+}

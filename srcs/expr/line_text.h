@@ -31,6 +31,15 @@ const char* skipSpace(const char* position);
 const char* readWord(std::string& out, const char* position,
                      const char* stops = nullptr);
 
+// Reads on inside a text that runs up to the character `close` (the
+// closing quote of a string, the `]` of an index suffix), which cannot be
+// escaped. When the rest of the line holds `close`, appends the characters
+// before it to `buffer`, moves past it and the white space behind it, and
+// returns true. Otherwise appends the rest of the line except its last
+// character, its newline, moves to the end of the line and returns false:
+// the text goes on with the next line after its leading white space.
+bool readUpTo(std::string& buffer, const char*& position, char close);
+
 // Line number (from 1) to the full text of that input line, as delivered,
 // newline included.
 using SourceLines = std::map<uint32_t, std::string>;

@@ -164,18 +164,9 @@ int readBetweenTokens(ReaderState& state, Pass& pass, bool indexAllowed) {
 // cannot be escaped, or to the end of the line.
 int readDelimited(ReaderState& state, Pass& pass) {
   const bool inString = state.mode == Mode::InString;
-  const char* close = std::strchr(pass.cursor, inString ? '"' : ']');
-  if (close == nullptr) {
-    // The line's last character is its newline and not part of the text.
-    // The card drops it unseen, so a string split by the line reader's
-    // 1024-character limit loses the character at the split as well: kept
-    // that way so that a definition compiles here as it does on the card.
-    size_t length = std::strlen(pass.cursor);
-    state.buffer.append(pass.cursor, length - 1);
-    pass.cursor += std::strlen(pass.cursor);
+  if (!readUpTo(state.buffer, pass.cursor, inString ? '"' : ']')) {
     return kKeepReading;
   }
-  state.buffer.append(pass.cursor, close);
   if (inString) {
     appendToken(pass, ExprValue{kExprString, 0, state.buffer});
   } else {
@@ -186,7 +177,6 @@ int readDelimited(ReaderState& state, Pass& pass) {
         "[" + trimmed(state.buffer) + "]";
   }
   state.mode = Mode::BetweenTokens;
-  pass.cursor = skipSpace(close + 1);
   return kKeepReading;
 }
 
