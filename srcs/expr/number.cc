@@ -1,5 +1,7 @@
 #include "expr/number.h"
 
+#include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -10,6 +12,23 @@ int32_t strtol32(const char* text, const char** end) {
   if (value > INT32_MAX) return INT32_MAX;
   if (value < INT32_MIN) return INT32_MIN;
   return static_cast<int32_t>(value);
+}
+
+uint32_t strtoul32(const char* text, const char** end) {
+  char* stop = nullptr;
+  errno = 0;
+  const unsigned long long value = std::strtoull(text, &stop, 0);
+  const bool overflow = errno == ERANGE;
+  if (end != nullptr) *end = stop;
+  // strtoull negates in 64 bits; the card's strtoul negates the magnitude
+  // in 32 bits, after its own range check on that magnitude.
+  const char* sign = text;
+  while (std::isspace(static_cast<unsigned char>(*sign))) ++sign;
+  const bool negative = *sign == '-';
+  const unsigned long long magnitude = negative ? 0ULL - value : value;
+  if (overflow || magnitude > UINT32_MAX) return UINT32_MAX;
+  const uint32_t result = static_cast<uint32_t>(magnitude);
+  return negative ? 0U - result : result;
 }
 
 bool wholeNumber(const std::string& text, int32_t* value) {

@@ -14,6 +14,11 @@
 // receives the first character not consumed.
 int32_t strtol32(const char* text, const char** end);
 
+// strtoul(text, end, 0) on the card's 32-bit unsigned long: a value above
+// 4294967295 saturates there, and a negative one wraps ("-1" reads as
+// 4294967295).
+uint32_t strtoul32(const char* text, const char** end);
+
 // True when strtol32 consumes all of `text`; the number goes to `value`.
 // An empty text is consumed whole and reads as 0.
 bool wholeNumber(const std::string& text, int32_t* value);

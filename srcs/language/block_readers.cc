@@ -40,13 +40,8 @@ int readNameList(NameList& list, uint32_t& columnOut, const char*& cursor,
         break;
       }
       case NameListState::AfterEntry:
-        if (*cursor == '}') {
-          return closeOperand(gNameListState, columnOut, cursor, lineText);
-        }
-        if (*cursor != ',') return kNameListWrong;
-        cursor = skipSpace(cursor + 1);
-        gNameListState = NameListState::ExpectName;
-        break;
+        return nextItemOrClose(gNameListState, NameListState::ExpectName,
+                               columnOut, cursor, lineText, kNameListWrong);
       case NameListState::ExpectClose:
         if (*cursor != '}') return kNameListWrong;
         return closeOperand(gNameListState, columnOut, cursor, lineText);

@@ -43,9 +43,8 @@ constexpr int kReadLineEnded = -2;
 // Puts every resumable reader between operands (state 0). The statement
 // parser's reset calls it once before the first line of a file.
 //
-// Every reader that keeps a process-wide state is reset from here: today
-// the block readers (block_readers.h); the value list readers add their own
-// reset call to this function in reader.cc. The expression reader keeps its
+// Every reader that keeps a process-wide state is reset from here: the
+// block readers and the value list readers. The expression reader keeps its
 // state apart and is not reset here.
 void resetReaders();
 

@@ -55,4 +55,18 @@ int closeOperand(State& state, uint32_t& columnOut, const char*& cursor,
   return kReadComplete;
 }
 
+// Between the items of a braced list: `}` completes the operand, `,` and
+// the white space behind it are stepped over and the reader goes to state
+// `next`; any other character is `wrong`.
+template <typename State>
+StepResult nextItemOrClose(State& state, State next, uint32_t& columnOut,
+                           const char*& cursor, const char* lineText,
+                           int wrong) {
+  if (*cursor == '}') return closeOperand(state, columnOut, cursor, lineText);
+  if (*cursor != ',') return wrong;
+  cursor = skipSpace(cursor + 1);
+  state = next;
+  return std::nullopt;
+}
+
 #endif  // OSTRAND_LANGUAGE_READER_STEPS_H_
