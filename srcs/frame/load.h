@@ -11,8 +11,17 @@
 // Reads `definitionFile` and builds everything the running daemon needs
 // from it; `proxy` is the transaction service and `deviceFd` the open trap
 // device, both handed on to the trap registry. Progress and errors go to
-// standard error. Returns 0 on success and 1 when the daemon must not start
-// (the file cannot be opened or does not load).
+// standard error.
+//
+// The file is read in pieces of at most 1024 bytes, each ending at a newline
+// or at that limit, and every piece counts as one line: a longer physical
+// line shifts the numbers of the lines after it. A piece's text ends at its
+// first NUL byte. The first line that does not parse is reported (line
+// number, message, the line and a caret) and ends the load; nothing after
+// it is read. A read error ends the reading like the end of the file.
+//
+// Returns 0 on success and 1 when the daemon must not start (the file
+// cannot be opened or does not load). The file is closed before returning.
 int loadDefinitions(const std::string& definitionFile, DBusGProxy* proxy,
                     int deviceFd);
 

@@ -21,6 +21,8 @@ const char kConnecting[] = "ostrand: Connecting to Session D-Bus.\n";
 const char kCreatingProxy[] = "ostrand: Creating a GLib proxy object for Value.\n";
 const char kStartingLoop[] = "ostrand: Starting main loop.\n";
 const int kArgpUsageStatus = 64;
+// What loading an empty definition file prints.
+const char kLoadProgress[] = "Parsing KDL definition file.\n";
 
 class StartupTest : public RigTest {
  protected:
@@ -93,7 +95,7 @@ TEST_F(StartupTest, DebugRunEndsOnlyBySignal28WithStatusZero) {
     DaemonResult r = rig.finishDaemon();
     EXPECT_EQ(r.exitStatus, c.status);
     EXPECT_EQ(r.out, std::string(kConnecting) + kCreatingProxy + kStartingLoop);
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.err, kLoadProgress);
     EXPECT_EQ(r.device, "");
   }
 }
