@@ -57,7 +57,14 @@ TEST_F(LoadTest, FileWithoutStatementsReachesTheMainLoop) {
   }
 }
 
-// Needs the statement parser: "abc {x" fails at its `{` (column 4).
+// The example the demo runs must stay a definition the daemon loads.
+TEST_F(LoadTest, BundledExampleLoads) {
+  DaemonResult r = rig.runDaemon({.args = {"-d", EXAMPLE_CARD}});
+  EXPECT_EQ(r.exitStatus, 0);
+  EXPECT_EQ(r.err, kParsing);
+}
+
+// "abc {x" fails at its `{` (column 4).
 TEST_F(LoadTest, FirstParseErrorIsReportedAndStopsTheLoad) {
   const std::string bad = "abc {x";
   const std::string caret4 = "    ^\n";
