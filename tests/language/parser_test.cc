@@ -10,6 +10,7 @@
 
 #include "expr/expr_text.h"
 #include "expr/postfix.h"
+#include "expr/reader.h"
 #include "support/exact_line.h"
 
 namespace {
@@ -27,9 +28,11 @@ std::ostream& operator<<(std::ostream& out, const Outcome& o) {
 }
 
 // Feeds `text` to a fresh parser line by line, as the load does, and stops
-// at the first error.
+// at the first error. The expression reader keeps its state apart from the
+// parser's, and an earlier case may have stopped inside an expression.
 Outcome parse(DefinitionModel& model, const std::string& text) {
   resetParser();
+  resetExpressionReader();
   uint32_t number = 0;
   for (size_t start = 0; start < text.size();) {
     size_t end = text.find('\n', start);
