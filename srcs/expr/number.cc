@@ -5,7 +5,27 @@
 #include <climits>
 #include <cstdlib>
 
+namespace {
+
+// The card's C library knows no `0b` binary prefix: it reads "0b101" as 0
+// and stops at the `b`. Newer C libraries read it as binary when the
+// program is built with GNU extensions, so the prefix is caught before them.
+// Returns the position of the `b`, or null when `text` has no such prefix.
+const char* binaryPrefix(const char* text) {
+  const char* at = text;
+  while (std::isspace(static_cast<unsigned char>(*at))) ++at;
+  if (*at == '+' || *at == '-') ++at;
+  if (at[0] == '0' && (at[1] == 'b' || at[1] == 'B')) return at + 1;
+  return nullptr;
+}
+
+}  // namespace
+
 int32_t strtol32(const char* text, const char** end) {
+  if (const char* b = binaryPrefix(text)) {
+    if (end != nullptr) *end = b;
+    return 0;
+  }
   char* stop = nullptr;
   long long value = std::strtoll(text, &stop, 0);
   if (end != nullptr) *end = stop;
@@ -15,6 +35,10 @@ int32_t strtol32(const char* text, const char** end) {
 }
 
 uint32_t strtoul32(const char* text, const char** end) {
+  if (const char* b = binaryPrefix(text)) {
+    if (end != nullptr) *end = b;
+    return 0;
+  }
   char* stop = nullptr;
   errno = 0;
   const unsigned long long value = std::strtoull(text, &stop, 0);

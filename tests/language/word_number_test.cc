@@ -27,6 +27,8 @@ TEST(LanguageWordNumber, WholeWordRule) {
       {"12a", false, 12, 2, false},
       {"08", false, 0, 1, false},
       {"0x", false, 0, 1, false},
+      {"0b1", false, 0, 1, false},
+      {"-0B1", false, 0, 2, false},
       {"", false, 0, 0, false},
       {"x1", false, 0, 0, false},
       {" 12", false, 0, 0, false},
