@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "language/lexer.h"
 #include "language/reader.h"
-#include "support/exact_line.h"
 
 namespace {
 
@@ -201,47 +199,6 @@ TEST_F(LanguageBlockReaders, SecondTextBlockContinuesTheFirst) {
   EXPECT_EQ(feed(subject, {"{one } {two}"}).rest, "{two}");
   feed(subject, {"{two}"});
   EXPECT_EQ(subject.text, "one two");
-}
-
-// Random bytes, with the characters the readers act on made frequent,
-// handed over line by line as a file would be: every result is one the
-// reader may give and the cursor never leaves the line.
-TEST_F(LanguageBlockReaders, RandomBytesNeverEscapeTheLine) {
-  std::mt19937 random(20240611);  // fixed: the same lines on every run
-  const std::string frequent = "{},# \t\nab";
-  for (Reader reader : {Reader::NameList, Reader::TextBlock, Reader::ProductInfo}) {
-    resetReaders();
-    Subject subject(reader, reader == Reader::NameList);
-    const int wrong = reader == Reader::NameList ? kNameListWrong : kBlockWrong;
-    for (uint32_t lineNumber = 1; lineNumber <= 3000; ++lineNumber) {
-      // Most lines open a block, or the readers would rarely pass `{`.
-      std::string line = random() % 4 != 0 ? "{" : "";
-      for (size_t n = random() % 24; n > 0; --n) {
-        const uint32_t r = random();
-        line += r % 3 != 0 ? frequent[(r >> 2) % frequent.size()]
-                           : static_cast<char>(1 + (r >> 2) % 255);
-      }
-      if (random() % 4 != 0) line += '\n';
-      const ExactLine exact(line);
-      const char* text = exact.c_str();
-      const char* cursor = text;
-      int result = kReadComplete;
-      // A completed operand may be followed by another on the same line.
-      while (result == kReadComplete && *cursor != '\0') {
-        result = subject.read(cursor, text, lineNumber);
-        ASSERT_TRUE(result == kReadComplete || result == kReadLineEnded ||
-                    result == wrong)
-            << "result " << result << " for " << testing::PrintToString(line);
-        ASSERT_GE(cursor, text);
-        ASSERT_LE(cursor, text + line.size());
-        // The -2 of a line that took no step leaves an older column.
-        if (result != kReadLineEnded) {
-          ASSERT_LE(subject.column, line.size());
-        }
-      }
-      if (result == wrong) resetReaders();
-    }
-  }
 }
 
 }  // namespace

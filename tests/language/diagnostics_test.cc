@@ -2,12 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "language/parser.h"
-#include "support/exact_line.h"
 
 namespace {
 
@@ -18,35 +15,6 @@ std::string printed(const DiagnosticsList& list) {
   CaptureStderr();
   printDiagnostics(list);
   return GetCapturedStderr();
-}
-
-// Each printer has its own fallback for the codes it never reports.
-TEST(DiagnosticsTest, MessageColumnsAndTheirFallbacks) {
-  struct Case {
-    int32_t code;
-    const char* parseError;
-    const char* diagnostic;
-  };
-  for (const Case& c : {
-           Case{-2, "Unknown error\n", "Unknown error."},
-           Case{-1, "Internal error\n", "Unknown error."},
-           Case{0, "", "Unknown error."},
-           Case{1, "Syntax error\n", "Unknown error."},
-           Case{3, "Unknown error\n", "Parameter not found"},
-           Case{16, "Valid definition version after last parameter version\n",
-                "Unknown error."},
-           Case{20, "Duplicate trap declaration\n", "Duplicate trap declaration\n"},
-           Case{24, "Unknown error\n", "Invalid video standard constant\n"},
-           Case{27, "Conditional display rule cannot be specified if there is "
-                    "already a global display rule\n",
-                "Unknown error."},
-           Case{28, "Unknown error\n", "Unknown error."},
-           Case{INT32_MIN, "Unknown error\n", "Unknown error."},
-       }) {
-    SCOPED_TRACE(c.code);
-    EXPECT_STREQ(parseErrorMessage(c.code), c.parseError);
-    EXPECT_STREQ(diagnosticMessage(c.code), c.diagnostic);
-  }
 }
 
 TEST(DiagnosticsTest, PrintsEachRecordWithItsQuotedLine) {
@@ -120,29 +88,6 @@ TEST(DiagnosticsTest, FirstTextRecordedForALineWins) {
   std::string texts;
   for (const Diagnostic& d : list.records) texts += d.text;
   EXPECT_EQ(texts, "abcdefg") << "every record is appended, in order";
-}
-
-// "abc" is not a product information keyword, so the `{` right after it
-// is the error.
-TEST(DiagnosticsTest, ParseAndReportPrintsOnlyErrors) {
-  const std::string report = "Error on line 7\nSyntax error\nabc {x\n    ^\n";
-  struct Case {
-    std::string line;
-    int result;
-    std::string expected;
-  };
-  for (const Case& c : {Case{"abc {x\n", 1, report}, Case{"abc {x", 1, report},
-                        Case{"", 0, ""}, Case{"# abc {x\n", 0, ""},
-                        Case{"   \t\n", 0, ""}}) {
-    SCOPED_TRACE(c.line);
-    DefinitionModel model;
-    resetParser();
-    ExactLine line(c.line);
-    CaptureStderr();
-    int result = parseAndReport(model, line.c_str(), 7);
-    EXPECT_EQ(GetCapturedStderr(), c.expected);
-    EXPECT_EQ(result, c.result);
-  }
 }
 
 }  // namespace

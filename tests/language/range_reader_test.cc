@@ -2,18 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "expr/reader.h"
-#include "language/display_body_reader.h"
-#include "language/lexer.h"
 #include "language/reader.h"
-#include "language/trap_values_reader.h"
 #include "language/reader_feed.h"
-#include "support/exact_line.h"
 
 namespace {
 
@@ -122,69 +116,6 @@ TEST(LanguageRangeReader, ReadsItemsAndRefusals) {
     EXPECT_EQ(column, c.column);
     EXPECT_EQ(rendered(range), c.items);
     expectSourceLines(range.sourceLines, tokenLines(range), c.lines);
-  }
-}
-
-// The three value list readers on random bytes, with the characters and
-// words each acts on made frequent, handed over line by line as a file
-// would be: every result is one the reader may give, the cursor never
-// leaves the line, and a completed operand leaves columnOut at the cursor.
-TEST(ValueListReaders, RandomBytesNeverEscapeTheLine) {
-  const std::vector<std::string> frequent = {
-      "{", "}", "\"", ",", ".", "..", "?", "string", "8", "0x", "-", ":",
-      "(", ")", "[", "]", "=", " ", "#", "a", "\"%d\"", "(x)"};
-  std::mt19937 random(20240612);  // fixed: the same lines on every run
-  for (const int reader : {0, 1, 2}) {  // range, trap values, display body
-    SCOPED_TRACE(reader);
-    const std::set<int> failures =
-        reader == 0 ? std::set<int>{kRangeWrong, kRangeEmpty}
-                    : std::set<int>{reader == 1 ? kTrapValuesWrong
-                                                : kDisplayBodyWrong};
-    RangeDef range;
-    TrapValues values;
-    DisplayRule rule;
-    resetReaders();
-    resetExpressionReader();
-    for (uint32_t lineNumber = 1; lineNumber <= 4000; ++lineNumber) {
-      // Most lines open an operand; a display body opens with its format.
-      std::string line = random() % 3 == 0 ? "" : reader == 2 ? "{\"" : "{";
-      for (size_t n = random() % 16; n > 0; --n) {
-        const uint32_t r = random();
-        const char byte = static_cast<char>((r >> 8) % 255 + 1);  // not NUL
-        line += r % 3 != 0 ? frequent[(r >> 2) % frequent.size()]
-                           : std::string(1, byte);
-      }
-      if (random() % 4 != 0) line += '\n';
-      const ExactLine exact(line);
-      const char* text = exact.c_str();
-      const char* cursor = text;
-      uint32_t column = kUnset;
-      int result = kReadComplete;
-      // A completed operand may be followed by another on the same line.
-      while (result == kReadComplete && *cursor != '\0') {
-        result =
-            reader == 0   ? readRange(range, column, cursor, text, lineNumber)
-            : reader == 1 ? readTrapValues(values, column, cursor, text,
-                                           lineNumber)
-                          : readDisplayBody(rule, column, cursor, text,
-                                            lineNumber);
-        ASSERT_TRUE(result == kReadComplete || result == kReadLineEnded ||
-                    failures.count(result) != 0)
-            << "result " << result << " for " << testing::PrintToString(line);
-        ASSERT_GE(cursor, text);
-        ASSERT_LE(cursor, text + line.size());
-        if (result == kReadComplete) {
-          ASSERT_EQ(column, columnOf(cursor, text));
-        }
-        if (result != kReadLineEnded) {
-          ASSERT_LE(column, line.size());
-        }
-      }
-      if (failures.count(result) != 0) {
-        resetReaders();
-        resetExpressionReader();
-      }
-    }
   }
 }
 
