@@ -94,8 +94,8 @@ void printQuotedLine(std::string_view text, uint32_t column) {
   std::fwrite(caret.data(), 1, caret.size(), stderr);
 }
 
-}  // namespace
-
+// The message parseAndReport prints for `code`, newline included: "" for 0,
+// "Unknown error\n" for a code the parser never reports.
 const char* parseErrorMessage(int32_t code) {
   const CodeMessages* entry = findMessages(code);
   if (entry == nullptr || entry->parseError == nullptr) {
@@ -104,11 +104,16 @@ const char* parseErrorMessage(int32_t code) {
   return entry->parseError;
 }
 
+// The message printDiagnostics prints for `code`: "Unknown error." for a
+// code no generator reports. Only the messages of 20 and 24 end in a
+// newline, so their detail text lands on the next line.
 const char* diagnosticMessage(int32_t code) {
   const CodeMessages* entry = findMessages(code);
   if (entry == nullptr || entry->diagnostic == nullptr) return "Unknown error.";
   return entry->diagnostic;
 }
+
+}  // namespace
 
 int parseAndReport(DefinitionModel& model, const char* lineText,
                    uint32_t lineNumber) {

@@ -25,15 +25,6 @@
 // The line of a diagnostic that refers to no line.
 constexpr int32_t kNoLine = -1;
 
-// The message parseAndReport prints for `code`, newline included: "" for 0,
-// "Unknown error\n" for a code the parser never reports.
-const char* parseErrorMessage(int32_t code);
-
-// The message printDiagnostics prints for `code`: "Unknown error." for a
-// code no generator reports. Only the messages of 20 and 24 end in a
-// newline, so their detail text lands on the next line.
-const char* diagnosticMessage(int32_t code);
-
 // One problem found by a generator.
 struct Diagnostic {
   bool isWarning = false;

@@ -130,9 +130,9 @@ bool readVersion(Line& line, const char* stops, int32_t& version) {
   return true;
 }
 
-// The single character a state waits for, stepped over.
-StepResult expectOpen(Line& line, StatementState next) {
-  if (*line.cursor != '{') return kSyntaxError;
+// Steps over the character under the cursor (a `}` that ends a statement,
+// the `(` of a condition) and the white space behind it; state `next`.
+StepResult stepOver(Line& line, StatementState next) {
   ++line.cursor;
   enter(line, next);
   return std::nullopt;
@@ -271,9 +271,7 @@ StepResult endVersionBlock(Line& line) {
       return kIndexAfterRemoval;
     }
   }
-  ++line.cursor;
-  enter(line, StatementState::StatementStart);
-  return std::nullopt;
+  return stepOver(line, StatementState::StatementStart);
 }
 
 StepResult paramItem(Line& line) {
@@ -308,9 +306,7 @@ StepResult openCondition(Line& line, StatementState next) {
   line.cursor = skipSpace(line.cursor);
   if (*line.cursor != '(') return kSyntaxError;
   gParser.workExpr = Expression{};
-  ++line.cursor;
-  enter(line, next);
-  return std::nullopt;
+  return stepOver(line, next);
 }
 
 StepResult itemVersion(Line& line) {
@@ -425,9 +421,7 @@ StepResult endTrap(Line& line) {
   if (!line.model.traps.emplace(gParser.currentName, trap).second) {
     return kDuplicateTrap;
   }
-  ++line.cursor;
-  enter(line, StatementState::StatementStart);
-  return std::nullopt;
+  return stepOver(line, StatementState::StatementStart);
 }
 
 StepResult trapItem(Line& line) {
@@ -484,9 +478,7 @@ StepResult vidStdConstants(Line& line) {
 
 StepResult accessItem(Line& line) {
   if (*line.cursor == '}') {
-    ++line.cursor;
-    enter(line, StatementState::StatementStart);
-    return std::nullopt;
+    return stepOver(line, StatementState::StatementStart);
   }
   std::string word;
   line.cursor = readWord(word, line.cursor);
@@ -499,11 +491,9 @@ StepResult accessItem(Line& line) {
     // A condition opens on the line of its `display`.
     line.cursor = skipSpace(line.cursor);
     if (*line.cursor == '(') {
-      ++line.cursor;
-      enter(line, StatementState::DisplayCondition);
-    } else {
-      gParser.state = StatementState::DisplayBody;
+      return stepOver(line, StatementState::DisplayCondition);
     }
+    gParser.state = StatementState::DisplayBody;
   } else {
     return kSyntaxError;
   }
@@ -565,7 +555,8 @@ StepResult step(Line& line) {
     case StatementState::ParamRemoval:
       return paramRemoval(line);
     case StatementState::ParamOpen:
-      return expectOpen(line, StatementState::ParamItem);
+      return openOperand(gParser.state, StatementState::ParamItem, line.cursor,
+                         kSyntaxError);
     case StatementState::ParamItem:
       return paramItem(line);
     case StatementState::IndexVersion:
@@ -586,7 +577,8 @@ StepResult step(Line& line) {
     case StatementState::TrapVersion:
       return trapVersion(line);
     case StatementState::TrapOpen:
-      return expectOpen(line, StatementState::TrapItem);
+      return openOperand(gParser.state, StatementState::TrapItem, line.cursor,
+                         kSyntaxError);
     case StatementState::TrapItem:
       return trapItem(line);
     case StatementState::TrapDescription:
@@ -614,7 +606,8 @@ StepResult step(Line& line) {
     case StatementState::VidStdConstants:
       return vidStdConstants(line);
     case StatementState::AccessOpen:
-      return expectOpen(line, StatementState::AccessItem);
+      return openOperand(gParser.state, StatementState::AccessItem, line.cursor,
+                         kSyntaxError);
     case StatementState::AccessItem:
       return accessItem(line);
     case StatementState::LabelBody:
