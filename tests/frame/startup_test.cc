@@ -191,11 +191,19 @@ TEST_F(StartupTest, WithoutDebugTheDaemonDetaches) {
   std::unique_ptr<pid_t, void (*)(pid_t*)> reaper(&daemon, [](pid_t* pid) {
     kill(*pid, SIGKILL);
   });
-  EXPECT_EQ(std::filesystem::read_symlink(proc + "/cwd"), "/");
-  for (int fd : {0, 1, 2}) {
-    EXPECT_EQ(std::filesystem::read_symlink(proc + "/fd/" + std::to_string(fd)),
-              "/dev/null");
-  }
+  // The forked child may be found before it has moved to / and closed its
+  // standard streams: wait for the detachment, then check each link.
+  auto link = [&](const std::string& name) {
+    std::error_code ignored;
+    return std::filesystem::read_symlink(proc + "/" + name, ignored).string();
+  };
+  auto detached = [&] {
+    return link("cwd") == "/" && link("fd/0") == "/dev/null" &&
+           link("fd/1") == "/dev/null" && link("fd/2") == "/dev/null";
+  };
+  waitUntil(detached);
+  EXPECT_EQ(link("cwd"), "/");
+  for (const char* fd : {"fd/0", "fd/1", "fd/2"}) EXPECT_EQ(link(fd), "/dev/null") << fd;
   ASSERT_TRUE(waitUntil([&] { return catchesSignal(daemon, 28); }));
   kill(daemon, 28);
   // Whoever adopted it may be slow to reap it: a zombie has ended too.
