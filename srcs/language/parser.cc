@@ -1,7 +1,6 @@
 #include "language/parser.h"
 
 #include <map>
-#include <set>
 #include <string>
 
 #include "expr/reader.h"
@@ -11,6 +10,7 @@
 #include "language/range_reader.h"
 #include "language/reader.h"
 #include "language/reader_steps.h"
+#include "language/reserved_names.h"
 #include "language/status_codes.h"
 #include "language/trap_values_reader.h"
 #include "language/word_number.h"
@@ -90,18 +90,6 @@ struct Line {
   const char* text;
   uint32_t number;
 };
-
-// The tables the generators add after the parse; a definition file may not
-// declare them itself.
-bool isReservedTableName(const std::string& name) {
-  static const std::set<std::string> kReserved = {
-      "mibtraps",    "vidStdspal",   "vidStdalpf", "vidStdsptl",
-      "vidStdtlpf",  "vidStdfr",     "vidStdclkDiv", "vidStdf0",
-      "vidStdf1",    "vidStdf0v0",   "vidStdf0v1", "vidStdf1v0",
-      "vidStdf1v1",  "vidStdf0sw",   "vidStdf1sw",
-  };
-  return kReserved.count(name) != 0;
-}
 
 void enter(Line& line, StatementState next) {
   line.cursor = skipSpace(line.cursor);
@@ -183,7 +171,9 @@ StepResult afterName(Line& line) {
       return failed;
     }
   } else if (word == "table") {
-    if (isReservedTableName(gParser.currentName)) return kIllegalTableName;
+    if (reservedTableNames().count(gParser.currentName) != 0) {
+      return kIllegalTableName;
+    }
     gParser.workList = NameList{};
     gParser.state = StatementState::TableVersion;
   } else if (word == "rw" || word == "wo" || word == "ro") {
