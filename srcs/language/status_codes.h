@@ -8,6 +8,9 @@
 #include <cstdint>
 
 constexpr int32_t kInternalError = -1;
+// The result of a generator that reported what it found wrong as
+// diagnostics.
+constexpr int32_t kGeneratorFailed = -1;
 constexpr int32_t kStatusOk = 0;
 constexpr int32_t kSyntaxError = 1;
 constexpr int32_t kDuplicateTable = 2;
