@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "frame/generation.h"
 #include "language/diagnostics.h"
 #include "language/model.h"
 #include "language/parser.h"
@@ -28,8 +29,8 @@ int parseDefinitions(DefinitionModel& model, FILE* input) {
 
 }  // namespace
 
-int loadDefinitions(const std::string& definitionFile, DBusGProxy* /*proxy*/,
-                    int /*deviceFd*/) {
+int loadDefinitions(const std::string& definitionFile, DBusGProxy* proxy,
+                    int deviceFd) {
   FILE* input = std::fopen(definitionFile.c_str(), "r");
   if (input == nullptr) {
     // Plain stdio, not GLib's printer: the path is the engineer's own bytes
@@ -46,7 +47,5 @@ int loadDefinitions(const std::string& definitionFile, DBusGProxy* /*proxy*/,
   // closed rather than kept for the life of the process.
   std::fclose(input);
   if (parsed != 0) return 1;
-  // The generators and the trap registry set-up follow the parse here; the
-  // model holds everything they start from.
-  return 0;
+  return runGeneration(model, proxy, deviceFd);
 }

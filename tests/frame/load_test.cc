@@ -11,6 +11,9 @@
 namespace {
 
 const char kParsing[] = "Parsing KDL definition file.\n";
+const char kTrapsTable[] = "Generating traps table.\n";
+const char kVidStdTable[] = "Generating video standard table.\n";
+const char kTraps[] = "Generating traps.\n";
 const char kConnecting[] = "ostrand: Connecting to Session D-Bus.\n";
 const char kCreatingProxy[] = "ostrand: Creating a GLib proxy object for Value.\n";
 const char kStartingLoop[] = "ostrand: Starting main loop.\n";
@@ -26,7 +29,7 @@ TEST_F(LoadTest, FileWithoutStatementsReachesTheMainLoop) {
     DaemonResult r =
         rig.runDaemon({.args = {"-d", rig.writeFile("defs.kdl", content)}});
     EXPECT_EQ(r.exitStatus, 0);
-    EXPECT_EQ(r.err, kParsing);
+    EXPECT_EQ(r.err, std::string(kParsing) + kTrapsTable + kVidStdTable + kTraps);
     EXPECT_EQ(r.out, std::string(kConnecting) + kCreatingProxy + kStartingLoop);
   }
 }
@@ -35,7 +38,27 @@ TEST_F(LoadTest, FileWithoutStatementsReachesTheMainLoop) {
 TEST_F(LoadTest, BundledExampleLoads) {
   DaemonResult r = rig.runDaemon({.args = {"-d", EXAMPLE_CARD}});
   EXPECT_EQ(r.exitStatus, 0);
-  EXPECT_EQ(r.err, kParsing);
+  EXPECT_EQ(r.err, std::string(kParsing) + kTrapsTable + kVidStdTable + kTraps);
+}
+
+// An unknown constant is reported once the video standard table is
+// generated, every place it is written, and the daemon does not start.
+TEST_F(LoadTest, UnknownVideoStandardConstantStopsTheLoad) {
+  const std::string definitions =
+      "t table 0 { v }\n"
+      "v vidstd 0 { spal, Fr,\n"
+      "\tclkdiv }\n";
+  DaemonResult r =
+      rig.runDaemon({.args = {"-d", rig.writeFile("defs.kdl", definitions)}});
+  EXPECT_EQ(r.exitStatus, 1);
+  EXPECT_EQ(r.err, std::string(kParsing) + kTrapsTable + kVidStdTable +
+                       "Error on line 2\nInvalid video standard constant\n\n"
+                       "v vidstd 0 { spal, Fr,\n"
+                       "                   ^\n"
+                       "Error on line 3\nInvalid video standard constant\n\n"
+                       "\tclkdiv }\n"
+                       " ^\n");
+  EXPECT_EQ(r.out, std::string(kConnecting) + kCreatingProxy);
 }
 
 // "abc {x" fails at its `{` (column 4).

@@ -22,7 +22,9 @@ const char kCreatingProxy[] = "ostrand: Creating a GLib proxy object for Value.\
 const char kStartingLoop[] = "ostrand: Starting main loop.\n";
 const int kArgpUsageStatus = 64;
 // What loading an empty definition file prints.
-const char kLoadProgress[] = "Parsing KDL definition file.\n";
+const char kLoadProgress[] =
+    "Parsing KDL definition file.\nGenerating traps table.\n"
+    "Generating video standard table.\nGenerating traps.\n";
 
 class StartupTest : public RigTest {
  protected:
