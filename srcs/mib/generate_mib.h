@@ -1,0 +1,35 @@
+// The MIB generation: the stages that turn a definition into the MIB model
+// the trap registry is filled from, each announced on standard error and
+// followed by what it found wrong.
+
+#ifndef OSTRAND_MIB_GENERATE_MIB_H_
+#define OSTRAND_MIB_GENERATE_MIB_H_
+
+#include <set>
+#include <string>
+
+#include "language/diagnostics.h"
+#include "language/model.h"
+#include "mib/mib_model.h"
+#include "tables/video_standard_table.h"
+
+// Everything the MIB generation produces.
+struct MibModel {
+  MibIndexMap indices;
+  MibVariableMap variables;
+};
+
+// Runs the stages in order: "Generating MIB indices and variables." (then
+// `diagnostics` is printed), "Converting to QX MIB.", "Processing MIB
+// indices.", "Processing MIB variables.", "Generating MIB tables." and
+// "Generating varids." (each followed by its `messages`). The first stage
+// that fails ends the generation with its status, after its report; 0 when
+// every stage succeeded. `model` must hold the generated tables already;
+// `tableParamNames` are the parameters the file itself lists in tables.
+int generateMib(const DefinitionModel& model,
+                const std::set<std::string>& tableParamNames,
+                const VideoStandardTable& vidStdTable,
+                DiagnosticsList& diagnostics, MessageList& messages,
+                MibModel& mib);
+
+#endif  // OSTRAND_MIB_GENERATE_MIB_H_

@@ -1,0 +1,132 @@
+#include "mib/indices_and_variables.h"
+
+#include <algorithm>
+
+#include "language/reserved_names.h"
+#include "language/status_codes.h"
+#include "mib/index_values.h"
+#include "mib/variable_ranges.h"
+
+namespace {
+
+struct Build {
+  MibIndexMap& indices;
+  MibVariableMap& variables;
+  DiagnosticsList& diagnostics;
+  const DefinitionModel& model;
+};
+
+// Folds `result` into a table's status: the latest failure counts, except
+// that an unreported inconsistency, once found, stays the table's status.
+void fold(int& status, int result) {
+  if (result != kStatusOk && status != kGeneratorInconsistent) status = result;
+}
+
+int buildIndexLists(Build& build, const ParamDef& param,
+                    MibVariable& variable) {
+  int status = kStatusOk;
+  for (const auto& [version, list] : param.indexes) {
+    std::vector<std::string>& names = variable.indexLists[version];
+    for (const NameRef& ref : list.items) {
+      auto index = build.model.params.find(ref.name);
+      if (index == build.model.params.end() || index->second.version > version) {
+        addErrorAt(build.diagnostics, kIndexNotDefined, ref.line, ref.column,
+                   list.sourceLines);
+        status = kGeneratorFailed;
+        continue;
+      }
+      names.push_back(ref.name);
+    }
+  }
+  // Without an index definition at its first version a variable starts as
+  // a scalar.
+  variable.indexLists.try_emplace(variable.firstVersion);
+  return status;
+}
+
+// Creates the simple indices `variable` uses, or lowers the version of one
+// already created. A refused index parameter is reported at the table's
+// reference to the variable.
+int addIndicesOf(Build& build, const MibVariable& variable,
+                 const NameRef& tableRef, const SourceLines& tableLines) {
+  int status = kStatusOk;
+  for (const auto& [version, names] : variable.indexLists) {
+    for (const std::string& name : names) {
+      auto known = build.indices.find({name});
+      if (known != build.indices.end()) {
+        known->second.version = std::min(known->second.version, version);
+        continue;
+      }
+      const ParamDef& indexParam = build.model.params.at(name);
+      if (indexParam.removalVersion >= 0 || !indexParam.indexes.empty()) {
+        addErrorAt(build.diagnostics, kIndexRemoved, tableRef.line,
+                   tableRef.column, tableLines);
+        fold(status, kGeneratorFailed);
+        continue;
+      }
+      MibIndex index;
+      index.version = version;
+      index.removalVersion = indexParam.removalVersion;
+      fold(status,
+           enumerateIndexValues(build.diagnostics, name, indexParam, index));
+      build.indices.emplace(MibIndexKey{name}, std::move(index));
+    }
+  }
+  return status;
+}
+
+// In a generated table a parameter that already has its variable is
+// skipped: it belongs to the declared table that lists it.
+int buildTable(Build& build, const TableDef& table, bool generated) {
+  int status = kStatusOk;
+  const SourceLines& tableLines = table.params.sourceLines;
+  for (const NameRef& ref : table.params.items) {
+    auto param = build.model.params.find(ref.name);
+    if (param == build.model.params.end()) {
+      addErrorAt(build.diagnostics, kParameterNotFound, ref.line, ref.column,
+                 tableLines);
+      fold(status, kGeneratorFailed);
+      continue;
+    }
+    if (build.variables.count(ref.name) != 0) {
+      if (!generated) {
+        addErrorAt(build.diagnostics, kParameterInTwoTables, ref.line,
+                   ref.column, tableLines);
+        fold(status, kGeneratorFailed);
+      }
+      continue;
+    }
+    MibVariable variable;
+    variable.firstVersion = param->second.version;
+    variable.removalVersion = param->second.removalVersion;
+    fold(status, buildIndexLists(build, param->second, variable));
+    fold(status,
+         buildVersionedRanges(build.diagnostics, param->second, variable));
+    const MibVariable& stored =
+        build.variables.emplace(ref.name, std::move(variable)).first->second;
+    fold(status, addIndicesOf(build, stored, ref, tableLines));
+  }
+  return status;
+}
+
+}  // namespace
+
+int buildIndicesAndVariables(MibIndexMap& indices, MibVariableMap& variables,
+                             DiagnosticsList& diagnostics,
+                             const DefinitionModel& model) {
+  Build build{indices, variables, diagnostics, model};
+  const std::set<std::string>& generatedNames = reservedTableNames();
+  int status = kStatusOk;
+  for (const auto& [name, table] : model.tables) {
+    if (generatedNames.count(name) != 0) continue;
+    int tableStatus = buildTable(build, table, false);
+    if (tableStatus != kStatusOk) status = tableStatus;
+  }
+  for (const std::string& name : generatedNames) {
+    auto table = model.tables.find(name);
+    if (table == model.tables.end()) continue;
+    int tableStatus = buildTable(build, table->second, true);
+    if (tableStatus != kStatusOk) status = tableStatus;
+  }
+  return status;
+}

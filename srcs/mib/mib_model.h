@@ -1,0 +1,102 @@
+// The MIB model: the versioned definitions of a card flattened into what the
+// trap runtime needs. One variable per parameter listed in a table, one
+// index per index parameter (or per combination of index parameters), each
+// with the values it takes in each version and the translations between MIB
+// numbers and the parameters' own values.
+//
+// Every map is keyed by version (a signed 32-bit minor software revision;
+// negative means none) or by name, and its key order is the order in which
+// the generators process it, report on it and number it.
+
+#ifndef OSTRAND_MIB_MIB_MODEL_H_
+#define OSTRAND_MIB_MIB_MODEL_H_
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "expr/expr_value.h"
+
+// One step of a translation list: when `condition` holds for a value put
+// under "sw::this", `result` gives the translated value. Both are postfix
+// lists (postfix.h). A list of translations is tried in order and the first
+// whose condition holds decides.
+struct ValueTranslation {
+  std::vector<ExprValue> condition;
+  std::vector<ExprValue> result;
+};
+
+using TranslationList = std::vector<ValueTranslation>;
+
+// One entry of a range: an enumerated string (one String as min, no max) or
+// an integer range (one Integer as min, one Integer or none as max).
+struct MibRangeEntry {
+  std::vector<ExprValue> min;
+  std::vector<ExprValue> max;
+};
+
+// A free-text parameter: at most `maxLength` characters, `defaultText` when
+// nothing was set.
+struct MibStringLength {
+  uint32_t maxLength = 0;
+  std::string defaultText;
+};
+
+// The values a variable may take from one version on.
+struct MibRange {
+  // Set for a free-text parameter, which has nothing else.
+  std::optional<MibStringLength> stringLength;
+  // 1 when at least one entry is an integer range (or the wildcard), 0 for
+  // a purely enumerated range.
+  uint8_t isInteger = 0;
+  std::vector<MibRangeEntry> entries;  // in the order written
+};
+
+// A parameter listed in a table.
+struct MibVariable {
+  int32_t firstVersion = -1;
+  int32_t removalVersion = -1;  // negative: never removed
+  // The index parameters from each version on; an empty list makes the
+  // variable a scalar from that version on.
+  std::map<int32_t, std::vector<std::string>> indexLists;
+  std::map<int32_t, MibRange> mergedRanges;
+  std::map<int32_t, MibRange> versionedRanges;
+};
+
+// Key of an index: its index parameters in order (one for a simple index).
+using MibIndexKey = std::vector<std::string>;
+
+// The values of an index per version. A value's index number is its
+// position in the version's value-name list, from 0.
+struct MibIndex {
+  int32_t version = -1;         // the lowest version any variable uses it at
+  int32_t removalVersion = -1;  // negative for every accepted index
+  std::map<int32_t, std::vector<std::string>> valueNames;
+  std::map<int32_t, std::vector<std::string>> mergedValueNames;
+  // Per version, one infix expression per component of a merged index that
+  // turns the merged index number into the component's; empty for a simple
+  // index.
+  std::map<int32_t, std::vector<std::vector<ExprValue>>> indexSplitters;
+  std::map<int32_t, std::vector<std::vector<ExprValue>>> mergedSplitters;
+  // Per version, one translation list per component (exactly one for a
+  // simple index) from the component's index number to its parameter value.
+  std::map<int32_t, std::vector<TranslationList>> indexToValue;
+  // Per version: index parameter name to value name to value text (the
+  // decimal text of an integer, or the string itself).
+  std::map<int32_t, std::map<std::string, std::map<std::string, std::string>>>
+      valueTexts;
+};
+
+using MibIndexMap = std::map<MibIndexKey, MibIndex>;
+using MibVariableMap = std::map<std::string, MibVariable>;
+
+// Lines the MIB stages report, each a prefix naming the item concerned and
+// the problem, printed after the stage one per line.
+using MessageList = std::vector<std::string>;
+
+// An index may take at most this many values in one merged version.
+constexpr uint32_t kIndexValueLimit = 65536;
+
+#endif  // OSTRAND_MIB_MIB_MODEL_H_
