@@ -47,8 +47,11 @@ TEST(IndexValues, NamesTextsAndTranslationsPerVersion) {
   const std::vector<Case> cases = {
       {"slot 1 { range 1 { -2..1 } }", 0,
        "1: slotm2=-2 slotm1=-1 slot0=0 slot1=1 | #-2 #-1 #0 #1; ", ""},
-      {"slot 1 { range 1 { \"A b\", \"A-b\", \"1st\", \"\" } }", 0,
-       "1: axb=A b axbz=A-b s1st=1st s= | \"A b\" \"A-b\" \"1st\" \"\"; ", ""},
+      {"slot 1 { range 1 { \"A b\", \"A-b\", \"1st\", \"\", \"\xc3\xa9\", -1 } }",
+       0,
+       "1: axb=A b axbz=A-b s1st=1st s= sxx=\xc3\xa9 slotm1=-1 | \"A b\" "
+       "\"A-b\" \"1st\" \"\" \"\xc3\xa9\" #-1; ",
+       ""},
       {"slot 1 { range 1 { 5, \"slot7\", 7..8, 6 } }", 0,
        "1: slot5=5 slot7=slot7 slot7z=7 slot8=8 slot6=6 | "
        "#5 \"slot7\" #7 #8 #6; ",
