@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -121,6 +122,69 @@ TEST(IndicesAndVariables, TablesReferencesAndIndices) {
       EXPECT_EQ(diagnostics.sourceLines.count(d.line), 1u) << d.line;
     }
   }
+}
+
+// Definitions made of the statements this stage reads, with names and
+// versions from small pools so that they meet: the stage ends in a known
+// status whatever they say, and a definition problem is always reported.
+TEST(IndicesAndVariables, RandomDefinitionsEndInAKnownStatus) {
+  std::mt19937 random(7);
+  const std::vector<std::string> names = {"a", "b", "slot", "port", "x"};
+  const std::vector<std::string> items = {"0..3", "5", "\"s\"", "\"s\"", "?",
+                                          "-1..1", "7..2", "string8"};
+  auto pick = [&](const std::vector<std::string>& pool) {
+    return pool[random() % pool.size()];
+  };
+  auto version = [&] { return std::to_string(random() % 4); };
+  int built = 0;
+  for (int round = 0; round < 2000; ++round) {
+    std::string definition;
+    for (int statement = random() % 8; statement >= 0; --statement) {
+      const std::string name = pick(names);
+      switch (random() % 5) {
+        case 0:
+          definition += pick({"t", "u"}) + " table " + version() + " { " +
+                        name + ", " + pick(names) + " }\n";
+          break;
+        case 1:
+          definition += name + " " + version() +
+                        (random() % 4 == 0 ? " 3" : "") + " { index " +
+                        version() + " { " + pick(names) + " } range " +
+                        version() + " { " + pick(items) + ", " + pick(items) +
+                        " } }\n";
+          break;
+        case 2:
+          definition += name + " trap " + version() + kTrapBody;
+          break;
+        case 3:
+          definition += name + " rw { label { l } }\n";
+          break;
+        default:
+          definition += name + " vidstd " + version() + " { spal, fr }\n";
+      }
+    }
+    DefinitionModel model;
+    if (parse(model, definition) != Outcome{}) continue;
+    DiagnosticsList diagnostics;
+    VideoStandardTable vidStdTable;
+    generateTrapsTable(diagnostics, model);
+    generateVideoStandardTable(diagnostics, vidStdTable, model);
+    MibIndexMap indices;
+    MibVariableMap variables;
+    const int status =
+        buildIndicesAndVariables(indices, variables, diagnostics, model);
+    ++built;
+    EXPECT_TRUE(status == 0 || status == kGeneratorFailed ||
+                status == kGeneratorInconsistent)
+        << status << "\n" << definition;
+    // A reported problem fails the stage, and a failure without a report
+    // is an inconsistency.
+    EXPECT_EQ(status == 0, diagnostics.records.empty() &&
+                               status != kGeneratorInconsistent)
+        << definition;
+  }
+  // Most random definitions should get past the parser.
+  EXPECT_GT(built, 500);
 }
 
 }  // namespace
