@@ -19,7 +19,7 @@ struct VidStdConstantName {
   const char* tableName;  // "vidStd" followed by the constant
 };
 
-// The fourteen constants, in the card's order.
+// The fourteen constants, in their fixed order.
 inline constexpr std::array<VidStdConstantName, 14> kVidStdConstants = {{
     {"spal", "vidStdspal"},
     {"alpf", "vidStdalpf"},

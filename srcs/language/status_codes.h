@@ -11,8 +11,9 @@ constexpr int32_t kInternalError = -1;
 // The result of a generator that reported what it found wrong as
 // diagnostics.
 constexpr int32_t kGeneratorFailed = -1;
-// The result of a generator that found the definition inconsistent in a
-// way the parser has already refused or that it reports in its own words.
+// The result of a generator that found the definition inconsistent without
+// a diagnostic of its own: something missing that the parser did not
+// require, or a problem reported as a message of the MIB stages.
 constexpr int32_t kGeneratorInconsistent = -2;
 constexpr int32_t kStatusOk = 0;
 constexpr int32_t kSyntaxError = 1;

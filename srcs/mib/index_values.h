@@ -18,8 +18,8 @@
 // An item that cannot be an index value (the wildcard, a free-text item, a
 // string given twice in a version, a range whose end is below its start) is
 // reported in `diagnostics` (code 12) and skipped; the result is then -1.
-// Range definitions the parser has already refused (none, none at the first
-// version, a version without items) give -2 silently. Returns 0 otherwise.
+// Missing range definitions (none, none at the first version, a version
+// without items) give -2 without a report. Returns 0 otherwise.
 //
 // A version is not enumerated beyond kIndexValueLimit + 1 values: an index
 // that large is refused when its versions are merged, and enumerating a

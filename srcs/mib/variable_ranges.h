@@ -16,9 +16,9 @@
 // -1000000 to 1000000), or an integer range above the previous one of its
 // version. A range that breaks these rules is reported in `diagnostics`
 // (code 11 or 12, at the item) and ends the conversion with -1. Ranges that
-// cannot be converted for reasons the parser already reported (none at all,
-// none at the first version, a version without items) give -2 silently.
-// Returns 0 otherwise.
+// are missing (none at all, as for a parameter with an access block only;
+// none at the first version; a version without items) give -2 without a
+// report. Returns 0 otherwise.
 int buildVersionedRanges(DiagnosticsList& diagnostics, const ParamDef& param,
                          MibVariable& variable);
 

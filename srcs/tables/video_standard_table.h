@@ -3,8 +3,9 @@
 // standard constants (reserved_names.h) that standard provides to trap
 // conditions, from which version on. After the definition file has been
 // read, the statements are checked and gathered here, and one table per
-// listed constant is added to the definition, so that the MIB generation
-// gives each (parameter, constant) pair a variable like a declared one.
+// listed constant is added to the definition. The MIB generation then
+// treats these tables like declared ones, and the (parameter, constant)
+// pairs get identifiers of their own.
 
 #ifndef OSTRAND_TABLES_VIDEO_STANDARD_TABLE_H_
 #define OSTRAND_TABLES_VIDEO_STANDARD_TABLE_H_
