@@ -8,6 +8,23 @@
 
 namespace {
 
+// The readers' states; ExpectOpen means between operands.
+enum class NameListState : uint32_t {
+  ExpectOpen = 0,
+  ExpectName = 1,
+  AfterEntry = 2,
+  ExpectClose = 3,
+};
+enum class TextBlockState : uint32_t {
+  ExpectOpen = 0,
+  InText = 1,
+};
+enum class ProductInfoState : uint32_t {
+  ExpectOpen = 0,
+  ExpectWord = 1,
+  ExpectClose = 2,
+};
+
 // One definition file is read at a time, and an operand may end on a later
 // line than it began, so the states outlive every call.
 NameListState gNameListState = NameListState::ExpectOpen;
@@ -104,10 +121,6 @@ int readProductInfo(ProductInfo& info, uint32_t& columnOut,
     return std::nullopt;
   });
 }
-
-NameListState nameListState() { return gNameListState; }
-TextBlockState textBlockState() { return gTextBlockState; }
-ProductInfoState productInfoState() { return gProductInfoState; }
 
 void resetBlockReaders() {
   gNameListState = NameListState::ExpectOpen;

@@ -22,23 +22,6 @@
 constexpr int kNameListWrong = 2;
 constexpr int kBlockWrong = 1;
 
-// The process-wide states; 0 means between operands.
-enum class NameListState : uint32_t {
-  ExpectOpen = 0,
-  ExpectName = 1,
-  AfterEntry = 2,
-  ExpectClose = 3,
-};
-enum class TextBlockState : uint32_t {
-  ExpectOpen = 0,
-  InText = 1,
-};
-enum class ProductInfoState : uint32_t {
-  ExpectOpen = 0,
-  ExpectWord = 1,
-  ExpectClose = 2,
-};
-
 // Reads `{ name, name, ... }` into `list`, appending one NameRef per name
 // (its line, the column of its first character, the name) and the name's
 // line to list.sourceLines. A name is a word that ends at white space, `,`
@@ -73,11 +56,6 @@ int readTextBlock(std::string& text, uint32_t& columnOut, const char*& cursor,
 int readProductInfo(ProductInfo& info, uint32_t& columnOut,
                     const char*& cursor, const char* lineText,
                     uint32_t lineNumber);
-
-// The current states, so that a caller can tell whether an operand is open.
-NameListState nameListState();
-TextBlockState textBlockState();
-ProductInfoState productInfoState();
 
 // Puts the three readers back to ExpectOpen; part of resetReaders().
 void resetBlockReaders();
