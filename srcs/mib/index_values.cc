@@ -6,6 +6,7 @@
 #include "language/status_codes.h"
 #include "mib/translation.h"
 #include "mib/value_names.h"
+#include "mib/variable_ranges.h"
 
 namespace {
 
@@ -81,9 +82,7 @@ bool addItem(VersionValues& values, const RangeItem& item) {
 int enumerateIndexValues(DiagnosticsList& diagnostics,
                          const std::string& paramName, const ParamDef& param,
                          MibIndex& index) {
-  if (param.ranges.empty() || param.ranges.begin()->first != param.version) {
-    return kGeneratorInconsistent;
-  }
+  if (!rangesStartAtFirstVersion(param)) return kGeneratorInconsistent;
   int status = kStatusOk;
   for (const auto& [version, range] : param.ranges) {
     if (range.items.empty()) return kGeneratorInconsistent;

@@ -47,11 +47,13 @@ bool convertItems(DiagnosticsList& diagnostics, const RangeDef& range,
 
 }  // namespace
 
+bool rangesStartAtFirstVersion(const ParamDef& param) {
+  return !param.ranges.empty() && param.ranges.begin()->first == param.version;
+}
+
 int buildVersionedRanges(DiagnosticsList& diagnostics, const ParamDef& param,
                          MibVariable& variable) {
-  if (param.ranges.empty() || param.ranges.begin()->first != param.version) {
-    return kGeneratorInconsistent;
-  }
+  if (!rangesStartAtFirstVersion(param)) return kGeneratorInconsistent;
   for (const auto& [version, range] : param.ranges) {
     if (range.items.empty()) return kGeneratorInconsistent;
     const ExprToken& first = range.items.front().from;

@@ -22,4 +22,8 @@
 int buildVersionedRanges(DiagnosticsList& diagnostics, const ParamDef& param,
                          MibVariable& variable);
 
+// True when the ranges of `param` begin at its first version, as the range
+// of a variable and the values of an index must.
+bool rangesStartAtFirstVersion(const ParamDef& param);
+
 #endif  // OSTRAND_MIB_VARIABLE_RANGES_H_

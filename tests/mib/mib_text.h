@@ -1,5 +1,6 @@
 // Parts of the MIB model written as short text for readable expectations,
 // and translations applied the way the trap runtime applies them.
+// Diagnostics are written with describeDiagnostics (table_text.h).
 
 #ifndef OSTRAND_TESTS_MIB_MIB_TEXT_H_
 #define OSTRAND_TESTS_MIB_MIB_TEXT_H_
@@ -8,8 +9,8 @@
 
 #include "expr/evaluate.h"
 #include "expr/expr_text.h"
-#include "language/diagnostics.h"
 #include "mib/mib_model.h"
+#include "tables/table_text.h"
 
 // What the first translation whose condition holds for `thisText` gives:
 // "#n" or "\"s\"" as describe() writes it, "-" when none holds.
@@ -36,16 +37,6 @@ inline std::string describeRange(const MibRange& range) {
   for (const MibRangeEntry& entry : range.entries) {
     out += " " + describe(entry.min);
     if (!entry.max.empty()) out += ".." + describe(entry.max);
-  }
-  return out;
-}
-
-// "code@line:column " for each record, errors only.
-inline std::string describeDiagnostics(const DiagnosticsList& diagnostics) {
-  std::string out;
-  for (const Diagnostic& d : diagnostics.records) {
-    out += (d.isWarning ? "warning " : "") + std::to_string(d.code) + "@" +
-           std::to_string(d.line) + ":" + std::to_string(d.column) + " ";
   }
   return out;
 }

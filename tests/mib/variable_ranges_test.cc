@@ -52,27 +52,6 @@ TEST(VariableRanges, ItemsCheckedAndConvertedPerVersion) {
     }
     EXPECT_EQ(converted, c.converted);
     EXPECT_EQ(describeDiagnostics(diagnostics), c.diagnostics);
-    for (const Diagnostic& d : diagnostics.records) {
-      EXPECT_EQ(diagnostics.sourceLines.count(d.line), 1u);
-    }
-  }
-}
-
-// Ranges the parser refuses to store are inconsistent, and not reported
-// again.
-TEST(VariableRanges, MissingRangesAreInconsistent) {
-  ParamDef noRanges;
-  noRanges.version = 1;
-  ParamDef lateRange = noRanges;
-  lateRange.ranges[2].items.push_back({});
-  ParamDef emptyRange = noRanges;
-  emptyRange.ranges[1];
-  for (const ParamDef* param : {&noRanges, &lateRange, &emptyRange}) {
-    DiagnosticsList diagnostics;
-    MibVariable variable;
-    EXPECT_EQ(buildVersionedRanges(diagnostics, *param, variable),
-              kGeneratorInconsistent);
-    EXPECT_TRUE(diagnostics.records.empty());
   }
 }
 

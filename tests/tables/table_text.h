@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "language/diagnostics.h"
 #include "language/model.h"
 
 // One line per table: "name version: param@line:column ...".
@@ -43,6 +44,19 @@ inline void expectQuotedLines(const DefinitionModel& model,
     }
     EXPECT_EQ(quoted, used) << name;
   }
+}
+
+// "code@line:column " per record ("warning " before a warning, "[text]"
+// after a text), checking that each record's line is quoted.
+inline std::string describeDiagnostics(const DiagnosticsList& diagnostics) {
+  std::string out;
+  for (const Diagnostic& d : diagnostics.records) {
+    out += (d.isWarning ? "warning " : "") + std::to_string(d.code) + "@" +
+           std::to_string(d.line) + ":" + std::to_string(d.column) +
+           (d.text.empty() ? "" : "[" + d.text + "]") + " ";
+    EXPECT_EQ(diagnostics.sourceLines.count(d.line), 1u) << "line " << d.line;
+  }
+  return out;
 }
 
 #endif  // OSTRAND_TESTS_TABLES_TABLE_TEXT_H_

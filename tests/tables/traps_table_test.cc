@@ -31,9 +31,6 @@ TEST(TrapsTable, TrapsInVersionThenNameOrderAtTheirDeclarations) {
       {"two traps on one line quote it once",
        "  # alarms\n  " + trap("y", 1) + " " + trap("x", 1) + "\n",
        "mibtraps 1: x@2:70 y@2:2\n"},
-      {"a trap may have the name of a table parameter",
-       "t table 0 { x }\n" + trap("x", 7) + "\n",
-       "mibtraps 7: x@2:0\nt 0: x@1:12\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
