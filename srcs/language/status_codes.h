@@ -8,8 +8,8 @@
 #include <cstdint>
 
 constexpr int32_t kInternalError = -1;
-// The result of a generator that reported what it found wrong as
-// diagnostics.
+// The result of a generator that found an error of the definitions and
+// reported it (as diagnostics, or as a message of the MIB stages).
 constexpr int32_t kGeneratorFailed = -1;
 // The result of a generator that found the definition inconsistent without
 // a diagnostic of its own: something missing that the parser did not

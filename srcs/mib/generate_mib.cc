@@ -3,13 +3,25 @@
 #include <cstdio>
 
 #include "mib/indices_and_variables.h"
+#include "mib/messages.h"
+#include "mib/multi_index_lists.h"
+#include "mib/process_index.h"
 
 namespace {
 
-void printMessages(const MessageList& messages) {
-  for (const std::string& message : messages) {
-    std::fprintf(stderr, "%s\n", message.c_str());
+// Processes every index in key order, each reported under its own prefix;
+// the first index that fails ends the stage.
+int processIndices(MibIndexMap& indices, MessageList& messages) {
+  for (auto& [key, index] : indices) {
+    std::string prefix = "Processing MIB index ";
+    for (const std::string& name : key) prefix += name + ",";
+    prefix += ": ";
+    messages.clear();
+    const int status = processIndex(messages, index, kIndexValueLimit, prefix);
+    printMessages(messages);
+    if (status != 0) return status;
   }
+  return 0;
 }
 
 }  // namespace
@@ -25,12 +37,20 @@ int generateMib(const DefinitionModel& model,
   printDiagnostics(diagnostics);
   if (status != 0) return status;
 
-  // The merging of indices and ranges, the MIB tables and the varids take
-  // their places here; until then each stage succeeds with nothing to say.
-  for (const char* stage :
-       {"Converting to QX MIB.\n", "Processing MIB indices.\n",
-        "Processing MIB variables.\n", "Generating MIB tables.\n",
-        "Generating varids.\n"}) {
+  std::fputs("Converting to QX MIB.\n", stderr);
+  status = convertMultiIndexLists(mib.indices, mib.variables, messages);
+  printMessages(messages);
+  if (status != 0) return status;
+
+  std::fputs("Processing MIB indices.\n", stderr);
+  status = processIndices(mib.indices, messages);
+  if (status != 0) return status;
+
+  // The merging of ranges, the MIB tables and the varids take their places
+  // here; until then each stage succeeds with nothing to say.
+  messages.clear();
+  for (const char* stage : {"Processing MIB variables.\n",
+                            "Generating MIB tables.\n", "Generating varids.\n"}) {
     std::fputs(stage, stderr);
     printMessages(messages);
   }

@@ -74,6 +74,29 @@ TEST_F(LoadTest, MibProblemsAreReportedAndTheDaemonRunsWithoutTraps) {
   EXPECT_EQ(r.out, kConnecting + kCreatingProxy + kStartingLoop);
 }
 
+// Every index is processed under a prefix naming its parameters; a merged
+// index of 256 x 256 values passes, 256 x 257 stops the MIB stages there.
+TEST_F(LoadTest, IndexWithTooManyValuesIsReportedUnderItsPrefix) {
+  for (const char* last : {"255", "256"}) {
+    SCOPED_TRACE(last);
+    const std::string definitions =
+        "t table 0 { v }\nv 0 { index 0 { a, b } range 0 { 0 } }\n"
+        "a 0 { range 0 { 0..255 } }\nb 0 { range 0 { 0..";
+    DaemonResult r = rig.runDaemon(
+        {.args = {"-d", rig.writeFile("defs.kdl", definitions + last +
+                                                      " } }\n")}});
+    EXPECT_EQ(r.exitStatus, 0);
+    EXPECT_EQ(r.err,
+              std::string(last) == "255"
+                  ? kLoaded
+                  : kParsing + kGeneratingTables + kGeneratingTraps +
+                        "Converting to QX MIB.\nProcessing MIB indices.\n"
+                        "Processing MIB index a,b,: Number of index values is "
+                        "larger than 65536\n");
+    EXPECT_EQ(r.out, kConnecting + kCreatingProxy + kStartingLoop);
+  }
+}
+
 // "abc {x" fails at its `{` (column 4).
 TEST_F(LoadTest, FirstParseErrorIsReportedAndStopsTheLoad) {
   const std::string bad = "abc {x";

@@ -1,0 +1,24 @@
+#include "mib/messages.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+void addMessage(MessageList& messages, const std::string& prefix,
+                const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list measure;
+  va_copy(measure, args);
+  const int length = std::vsnprintf(nullptr, 0, format, measure);
+  va_end(measure);
+  std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+  std::vsnprintf(text.data(), text.size() + 1, format, args);
+  va_end(args);
+  messages.push_back(prefix + text);
+}
+
+void printMessages(const MessageList& messages) {
+  for (const std::string& message : messages) {
+    std::fprintf(stderr, "%s\n", message.c_str());
+  }
+}
