@@ -1,7 +1,8 @@
 // A generated card definition of a given size for the benchmarks of the
 // start-up path: a table of parameters, each with an access block and
-// display rules, a version block with an index, versioned ranges, a
-// condition and a description, and a trap of its own. It loads without a
+// display rules, a version block with an index (every tenth one indexed by
+// an input and a port, whose ports change at version 3), versioned ranges,
+// a condition and a description, and a trap of its own. It loads without a
 // problem.
 
 #ifndef OSTRAND_BENCH_BENCH_CARD_H_
@@ -12,7 +13,9 @@
 
 inline std::vector<std::string> cardLines(int params) {
   std::vector<std::string> lines = {"product { bench }\n",
-                                    "inputNum 1 { range 1 { 1..8 } }\n"};
+                                    "inputNum 1 { range 1 { 1..8 } }\n",
+                                    "portNum 1 { range 1 { 1..4 } "
+                                    "range 3 { 1..6 } }\n"};
   std::string table = "ctrl table 1 {";
   for (int i = 0; i < params; ++i) {
     const std::string p = "p" + std::to_string(i);
@@ -22,7 +25,8 @@ inline std::vector<std::string> cardLines(int params) {
     lines.push_back("  display ( " + p + " == 0 ) { \"off\", (" + p +
                     ") } }\n");
     lines.push_back(p + " 1 9 {\n");
-    lines.push_back("  index 1 { inputNum }\n");
+    lines.push_back(i % 10 == 0 ? "  index 1 { inputNum, portNum }\n"
+                                : "  index 1 { inputNum }\n");
     lines.push_back("  range 1 { 0..3, 7, \"auto\" }\n");
     lines.push_back("  range 4 { \"off\", \"on\", \"auto\" }\n");
     lines.push_back("  ctrlValid 2 ( mode == \"on\" && level > -3 )\n");

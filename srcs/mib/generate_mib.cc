@@ -49,8 +49,9 @@ int generateMib(const DefinitionModel& model,
   // The merging of ranges, the MIB tables and the varids take their places
   // here; until then each stage succeeds with nothing to say.
   messages.clear();
-  for (const char* stage : {"Processing MIB variables.\n",
-                            "Generating MIB tables.\n", "Generating varids.\n"}) {
+  for (const char* stage :
+       {"Processing MIB variables.\n", "Generating MIB tables.\n",
+        "Generating varids.\n"}) {
     std::fputs(stage, stderr);
     printMessages(messages);
   }

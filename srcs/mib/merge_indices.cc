@@ -79,7 +79,8 @@ std::vector<std::string> combinedNames(
     std::string name;
     for (size_t j = 0; j < lists.size(); ++j) name += (*lists[j])[positions[j]];
     names.push_back(std::move(name));
-  } while (names.size() <= kIndexValueLimit && nextCombination(positions, sizes));
+  } while (names.size() <= kIndexValueLimit &&
+           nextCombination(positions, sizes));
   return names;
 }
 

@@ -10,8 +10,7 @@
 
 // Appends `prefix` followed by the printf-style text.
 void addMessage(MessageList& messages, const std::string& prefix,
-                const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
+                const char* format, ...) __attribute__((format(printf, 3, 4)));
 
 // Writes every line to standard error, each followed by a newline.
 void printMessages(const MessageList& messages);

@@ -31,22 +31,36 @@ TEST(MergeIndices, ComponentsThatDoNotFitAreReported) {
   };
   const auto keep = [](MibIndex&) {};
   const std::vector<Case> cases = {
-      {{1, 2}, {{1, 1}}, keep,
+      {{1, 2},
+       {{1, 1}},
+       keep,
        "mismatch between number of version combinations and number of merged "
        "versions."},
-      {{1}, {{1}}, keep,
+      {{1},
+       {{1}},
+       keep,
        "mismatch between number of index versions and number of index "
        "definitions."},
-      {{1}, {{1, 1}}, [](MibIndex& b) { b.valueNames.clear(); },
+      {{1},
+       {{1, 1}},
+       [](MibIndex& b) { b.valueNames.clear(); },
        "could not find version 1 range for index b"},
-      {{1}, {{1, 1}}, [](MibIndex& b) { b.indexToValue.clear(); },
+      {{1},
+       {{1, 1}},
+       [](MibIndex& b) { b.indexToValue.clear(); },
        "Index 1 version 1 parameter index conversion not found"},
-      {{1}, {{1, 1}}, [](MibIndex& b) { b.indexToValue[1].resize(2); },
+      {{1},
+       {{1, 1}},
+       [](MibIndex& b) { b.indexToValue[1].resize(2); },
        "Index 1 version 1 parameter index conversion is not for an unmerged "
        "index:size=2"},
-      {{1}, {{1, 1}}, [](MibIndex& b) { b.valueTexts.clear(); },
+      {{1},
+       {{1, 1}},
+       [](MibIndex& b) { b.valueTexts.clear(); },
        "Index 1 version 1 parameter index translation not found"},
-      {{1}, {{1, 1}}, [](MibIndex& b) { b.valueTexts[1]["c"]; },
+      {{1},
+       {{1, 1}},
+       [](MibIndex& b) { b.valueTexts[1]["c"]; },
        "Index 1 version 1 parameter index translation is not for an unmerged "
        "index:size=2"},
   };

@@ -178,8 +178,8 @@ TEST(MultiIndexLists, RandomIndexListsSplitIntoTheirComponents) {
                     " { range " + std::to_string(version) + " { 0 }";
       for (int lists = 1 + random() % 2; lists > 0; --lists) {
         std::shuffle(params.begin(), params.end(), random);
-        definition += " index " + std::to_string(version) + " { " +
-                      params[0] + ", " + params[1] +
+        definition += " index " + std::to_string(version) + " { " + params[0] +
+                      ", " + params[1] +
                       (random() % 2 ? ", " + params[2] : "") + " }";
         version += 1 + random() % 4;
       }
@@ -239,9 +239,12 @@ TEST(MultiIndexLists, MissingAndEmptyComponentsAreReportedPerList) {
   MessageList messages;
   EXPECT_EQ(convertMultiIndexLists(indices, variables, messages),
             kGeneratorInconsistent);
-  const std::string v1 = "Error processing MIB variable v index list version 1: ";
-  const std::string v5 = "Error processing MIB variable v index list version 5: ";
-  const std::string w2 = "Error processing MIB variable w index list version 2: ";
+  const std::string v1 =
+      "Error processing MIB variable v index list version 1: ";
+  const std::string v5 =
+      "Error processing MIB variable v index list version 5: ";
+  const std::string w2 =
+      "Error processing MIB variable w index list version 2: ";
   EXPECT_EQ(messages, (MessageList{v1 + "Index definition for gone not found",
                                    v5 + "Index definition for e is empty",
                                    v5 + "Index definition for gone not found",
