@@ -6,6 +6,7 @@
 #include "mib/messages.h"
 #include "mib/multi_index_lists.h"
 #include "mib/process_index.h"
+#include "mib/process_variable.h"
 
 namespace {
 
@@ -18,6 +19,19 @@ int processIndices(MibIndexMap& indices, MessageList& messages) {
     prefix += ": ";
     messages.clear();
     const int status = processIndex(messages, index, kIndexValueLimit, prefix);
+    printMessages(messages);
+    if (status != 0) return status;
+  }
+  return 0;
+}
+
+// Merges the ranges of every variable in name order, each reported under
+// its own prefix; the first variable that fails ends the stage.
+int processVariables(MibVariableMap& variables, MessageList& messages) {
+  for (auto& [name, variable] : variables) {
+    messages.clear();
+    const int status = processVariable(messages, variable,
+                                       "Processing MIB parm " + name + ": ");
     printMessages(messages);
     if (status != 0) return status;
   }
@@ -46,12 +60,15 @@ int generateMib(const DefinitionModel& model,
   status = processIndices(mib.indices, messages);
   if (status != 0) return status;
 
-  // The merging of ranges, the MIB tables and the varids take their places
-  // here; until then each stage succeeds with nothing to say.
+  std::fputs("Processing MIB variables.\n", stderr);
+  status = processVariables(mib.variables, messages);
+  if (status != 0) return status;
+
+  // The MIB tables and the varids take their places here; until then each
+  // stage succeeds with nothing to say.
   messages.clear();
   for (const char* stage :
-       {"Processing MIB variables.\n", "Generating MIB tables.\n",
-        "Generating varids.\n"}) {
+       {"Generating MIB tables.\n", "Generating varids.\n"}) {
     std::fputs(stage, stderr);
     printMessages(messages);
   }

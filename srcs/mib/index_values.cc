@@ -33,20 +33,12 @@ void addIntegerRange(VersionValues& values, int32_t min, int32_t max) {
     values.texts[name] = std::to_string(n);
     values.names.push_back(std::move(name));
   }
-  if (min == max) {
-    values.translations.push_back(makeTranslation(
-        equalsCondition(integerValue(literal(first))), {integerValue(min)}));
-  } else {
-    const int64_t offset = min - first;
-    std::vector<ExprValue> result = {thisValue()};
-    if (offset != 0) {
-      result.push_back(operatorValue(kExprPlus));
-      result.push_back(integerValue(literal(offset)));
-    }
-    values.translations.push_back(makeTranslation(
-        withinCondition(literal(first), literal(first + (int64_t{max} - min))),
-        result));
-  }
+  values.translations.push_back(
+      min == max
+          ? valueTranslation(integerValue(literal(first)), integerValue(min))
+          : shiftTranslation(literal(first),
+                             literal(first + (int64_t{max} - min)),
+                             literal(min - first)));
   values.next += int64_t{max} - min + 1;
 }
 
@@ -54,8 +46,8 @@ void addString(VersionValues& values, const std::string& text) {
   std::string name = claimValueName(stringValueName(text), values.usedNames);
   values.texts[name] = text;
   values.names.push_back(std::move(name));
-  values.translations.push_back(makeTranslation(
-      equalsCondition(integerValue(literal(values.next))), {stringValue(text)}));
+  values.translations.push_back(
+      valueTranslation(integerValue(literal(values.next)), stringValue(text)));
   ++values.next;
 }
 
@@ -88,9 +80,13 @@ int enumerateIndexValues(DiagnosticsList& diagnostics,
     if (range.items.empty()) return kGeneratorInconsistent;
     std::vector<TranslationList>& components = index.indexToValue[version];
     if (components.empty()) components.resize(1);
-    VersionValues values{paramName, index.valueNames[version],
-                         index.valueTexts[version][paramName], components[0],
-                         {}, {}, 0};
+    VersionValues values{paramName,
+                         index.valueNames[version],
+                         index.valueTexts[version][paramName],
+                         components[0],
+                         {},
+                         {},
+                         0};
     for (const RangeItem& item : range.items) {
       if (addItem(values, item)) continue;
       addErrorAt(diagnostics, kInvalidRange, item.from.line, item.from.column,

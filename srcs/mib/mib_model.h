@@ -15,6 +15,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "expr/expr_value.h"
@@ -44,14 +45,26 @@ struct MibStringLength {
   std::string defaultText;
 };
 
-// The values a variable may take from one version on.
+// The values a variable may take from one version on: as defined for a
+// version (`entries` only), and, once merged, as numbered in the MIB.
 struct MibRange {
   // Set for a free-text parameter, which has nothing else.
   std::optional<MibStringLength> stringLength;
   // 1 when at least one entry is an integer range (or the wildcard), 0 for
   // a purely enumerated range.
   uint8_t isInteger = 0;
-  std::vector<MibRangeEntry> entries;  // in the order written
+  // As defined: in the order written. Merged: the enumerated strings, or
+  // one integer entry from the first MIB number to the last. Translated
+  // form of a version: the version's MIB numbers, consecutive ones joined.
+  std::vector<MibRangeEntry> entries;
+  TranslationList indexToValue;  // MIB number to the parameter's value
+  TranslationList valueToIndex;  // the parameter's value to MIB number
+  // Enumerated: value name to string. Integer: decimal MIB number to the
+  // string that number stands for.
+  std::map<std::string, std::string> valueTexts;
+  // MIB number interval (first, last) of an integer range to its offset,
+  // the MIB number minus the parameter's value.
+  std::map<std::pair<int32_t, int32_t>, int32_t> numberOffsets;
 };
 
 // A parameter listed in a table.

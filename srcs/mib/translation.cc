@@ -24,12 +24,18 @@ ValueTranslation makeTranslation(const std::vector<ExprValue>& condition,
   return translation;
 }
 
-std::vector<ExprValue> withinCondition(int32_t first, int32_t last) {
-  return {integerValue(first), operatorValue(kExprLessEqual), thisValue(),
-          operatorValue(kExprAnd), thisValue(), operatorValue(kExprLessEqual),
-          integerValue(last)};
+ValueTranslation valueTranslation(const ExprValue& from, const ExprValue& to) {
+  return makeTranslation({thisValue(), operatorValue(kExprEqual), from}, {to});
 }
 
-std::vector<ExprValue> equalsCondition(const ExprValue& value) {
-  return {thisValue(), operatorValue(kExprEqual), value};
+ValueTranslation shiftTranslation(int32_t first, int32_t last, int32_t offset) {
+  std::vector<ExprValue> result = {thisValue()};
+  if (offset != 0) {
+    result.push_back(operatorValue(kExprPlus));
+    result.push_back(integerValue(offset));
+  }
+  return makeTranslation({integerValue(first), operatorValue(kExprLessEqual),
+                          thisValue(), operatorValue(kExprAnd), thisValue(),
+                          operatorValue(kExprLessEqual), integerValue(last)},
+                         result);
 }

@@ -23,9 +23,11 @@ ExprValue thisValue();
 ValueTranslation makeTranslation(const std::vector<ExprValue>& condition,
                                  const std::vector<ExprValue>& result);
 
-// c <= sw::this && sw::this <= last
-std::vector<ExprValue> withinCondition(int32_t first, int32_t last);
-// sw::this == value
-std::vector<ExprValue> equalsCondition(const ExprValue& value);
+// sw::this == from gives `to`.
+ValueTranslation valueTranslation(const ExprValue& from, const ExprValue& to);
+
+// first <= sw::this && sw::this <= last gives sw::this + offset (sw::this
+// alone when the offset is 0).
+ValueTranslation shiftTranslation(int32_t first, int32_t last, int32_t offset);
 
 #endif  // OSTRAND_MIB_TRANSLATION_H_

@@ -1,0 +1,34 @@
+// The MIB numbers of an integer run: integer ranges keep their own values
+// as far as the strings between them allow, and the translations between
+// values and MIB numbers.
+
+#ifndef OSTRAND_MIB_INTEGER_NUMBERING_H_
+#define OSTRAND_MIB_INTEGER_NUMBERING_H_
+
+#include <string>
+#include <vector>
+
+#include "mib/integer_ranges.h"
+#include "mib/mib_model.h"
+
+// The run's merged range: its translations both ways, the value texts of
+// its strings, the offsets of its integer ranges, and one entry from the
+// first MIB number to the last.
+//
+// Returns 0, or -2 with "Invalid expression" after `prefix` when a MIB
+// number falls outside 32 bits.
+int finishIntegerRange(MessageList& messages, const IntegerRun& run,
+                       MibRange& merged, const std::string& prefix);
+
+// The translated form of a version merged into `run` as `segments`: the
+// same content as a merged range, for the version's own values and with
+// the run's numbers; its entries are the version's MIB number intervals in
+// the order written, consecutive ones joined.
+//
+// Returns 0, or -2 with a message after `prefix` when a value of the
+// version is not in the run or a number falls outside 32 bits.
+int translateIntegerVersion(MessageList& messages, const IntegerRun& run,
+                            const std::vector<RangeSegment>& segments,
+                            MibRange& translated, const std::string& prefix);
+
+#endif  // OSTRAND_MIB_INTEGER_NUMBERING_H_
