@@ -5,7 +5,10 @@
 #ifndef OSTRAND_TESTS_MIB_MIB_TEXT_H_
 #define OSTRAND_TESTS_MIB_MIB_TEXT_H_
 
+#include <cstdint>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "expr/evaluate.h"
 #include "expr/expr_text.h"
@@ -39,6 +42,38 @@ inline std::string describeRange(const MibRange& range) {
     if (!entry.max.empty()) out += ".." + describe(entry.max);
   }
   return out;
+}
+
+// A range made by hand, each entry written "min..max" or "min" with the
+// values as describe() writes them ("#3..#5", "\"on\""), a word without
+// "#" or quotes being a Name; a side may hold several values ("#1 #2") or
+// none ("..#3"), as no definition text can.
+inline MibRange rangeOf(uint8_t isInteger,
+                        const std::vector<std::string>& entries) {
+  const auto values = [](const std::string& text) {
+    std::vector<ExprValue> out;
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+      if (word[0] == '#') {
+        out.push_back({kExprInteger, std::stoi(word.substr(1)), ""});
+      } else if (word[0] == '"') {
+        out.push_back({kExprString, 0, word.substr(1, word.size() - 2)});
+      } else {
+        out.push_back({kExprName, 0, word});
+      }
+    }
+    return out;
+  };
+  MibRange range;
+  range.isInteger = isInteger;
+  for (const std::string& entry : entries) {
+    const size_t dots = entry.find("..");
+    range.entries.push_back(
+        {values(entry.substr(0, dots)),
+         dots == std::string::npos ? std::vector<ExprValue>{}
+                                   : values(entry.substr(dots + 2))});
+  }
+  return range;
 }
 
 #endif  // OSTRAND_TESTS_MIB_MIB_TEXT_H_
