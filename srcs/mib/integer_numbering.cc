@@ -76,12 +76,16 @@ void addString(MibRange& range, const std::string& text, int32_t number) {
   range.valueTexts[std::to_string(number)] = text;
 }
 
+// Every entry carries its maximum, also for a single number, so that the
+// translated entries can always be joined.
 MibRangeEntry numberEntry(int64_t first, int64_t last) {
   return {{integerValue(static_cast<int32_t>(first))},
           {integerValue(static_cast<int32_t>(last))}};
 }
 
-// The MIB numbers the strings of the run stand for.
+// The MIB numbers the strings of the run stand for. A string is placed
+// once in a run (placing it again is refused as used), so a version's
+// string is found by its text wherever its string run now stands.
 std::map<std::string, int64_t> stringNumbers(const IntegerRun& run,
                                              const FirstNumbers& firsts) {
   std::map<std::string, int64_t> numbers;

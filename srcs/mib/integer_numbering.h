@@ -16,7 +16,8 @@
 // first MIB number to the last.
 //
 // Returns 0, or -2 with "Invalid expression" after `prefix` when a MIB
-// number falls outside 32 bits.
+// number falls outside 32 bits: the entries and translations hold 32-bit
+// literals, and a wrapped number would collide with another value's.
 int finishIntegerRange(MessageList& messages, const IntegerRun& run,
                        MibRange& merged, const std::string& prefix);
 

@@ -37,7 +37,8 @@ const char* readSegments(const MibRange& versioned,
     if (entry.max.size() == 1 && entry.max[0].kind != kExprInteger) {
       return "Invalid integer range max value definition";
     }
-    // Also refuses any range after the wildcard (-1000000..1000000).
+    // Also refuses a range after the wildcard (-1000000..1000000) that
+    // starts within it.
     if (previousMax && min.number <= *previousMax) {
       return "Adjacent integer ranges did not have incrementing values";
     }
@@ -216,6 +217,9 @@ bool placeRange(IntegerRun& run, Item position, int64_t a, int64_t b) {
 // Places the strings a later version writes after its last range, which
 // starts at `lastMin`. Each is looked for in the string runs after that
 // range, in order from the previous one found; the others are appended.
+// Searching on past a string that is not found lets a version write a new
+// string before ones already placed: appended again, a string placed in an
+// earlier string run would be refused as used and start a new run.
 int placeTrailing(MessageList& messages, IntegerRun& run,
                   const std::vector<std::string>& strings,
                   std::optional<int32_t> lastMin, const std::string& prefix) {

@@ -12,14 +12,15 @@
 #include "mib/mib_model.h"
 #include "mib/version_combinations.h"
 
-// Adds to the index keyed by `key` in `indices` (created when missing) one
-// merged version per entry of `mergedVersions` that is not negative and
-// not merged before: the combined value names of the component value lists
-// in the matching entry of `combinations`, one split expression per
-// component ((sw::this / m) % sk, in infix form), the components'
-// translation lists and the union of their value texts. `components` are
-// the simple indices of the names of `key`, in order. The index's version
-// is lowered to `listVersion` and it has no removal version.
+// Adds to the index keyed by `key` in `indices` one merged version per
+// entry of `mergedVersions` that is not negative and not merged before: the
+// combined value names of the component value lists in the matching entry
+// of `combinations`, one split expression per component ((sw::this / m) %
+// sk, in infix form), the components' translation lists and the union of
+// their value texts. `components` are the simple indices of the names of
+// `key`, in order (one per name). Unless `mergedVersions` is empty, the
+// index is then created if missing, its version lowered to `listVersion`,
+// and it has no removal version; nothing is created when the merge fails.
 //
 // A merged version is not listed beyond kIndexValueLimit + 1 combined
 // names, which is enough for the limit check of processIndex to refuse it,

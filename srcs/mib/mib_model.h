@@ -53,9 +53,10 @@ struct MibRange {
   // 1 when at least one entry is an integer range (or the wildcard), 0 for
   // a purely enumerated range.
   uint8_t isInteger = 0;
-  // As defined: in the order written. Merged: the enumerated strings, or
-  // one integer entry from the first MIB number to the last. Translated
-  // form of a version: the version's MIB numbers, consecutive ones joined.
+  // As defined: in the order written. Enumerated, merged or translated:
+  // the strings. Integer, merged: one entry from the first MIB number to
+  // the last; translated form of a version: the version's MIB numbers in
+  // the order written, consecutive ones joined.
   std::vector<MibRangeEntry> entries;
   TranslationList indexToValue;  // MIB number to the parameter's value
   TranslationList valueToIndex;  // the parameter's value to MIB number

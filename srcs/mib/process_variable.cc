@@ -56,8 +56,10 @@ int mergeInteger(Run& run, int32_t version, MibRange& range) {
     if (status != kStatusOk) return status;
     status = mergeIntegerRange(run.messages, run.integers, range, segments,
                                run.prefix);
-    // A first version is only appended, which cannot be refused as
-    // incompatible.
+    // A run's first version is only appended and mergeIntegerRange reports
+    // a refusal there itself; should that ever change, a version that
+    // cannot even start a run must still fail the variable rather than
+    // loop or be dropped.
     if (status == kIncompatible) {
       addMessage(run.messages, run.prefix,
                  "Could not initialize merged integer range");

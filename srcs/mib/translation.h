@@ -27,7 +27,8 @@ ValueTranslation makeTranslation(const std::vector<ExprValue>& condition,
 ValueTranslation valueTranslation(const ExprValue& from, const ExprValue& to);
 
 // first <= sw::this && sw::this <= last gives sw::this + offset (sw::this
-// alone when the offset is 0).
+// alone when the offset is 0: the same value, without an addition to
+// evaluate on every transaction).
 ValueTranslation shiftTranslation(int32_t first, int32_t last, int32_t offset);
 
 #endif  // OSTRAND_MIB_TRANSLATION_H_

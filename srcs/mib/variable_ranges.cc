@@ -26,8 +26,8 @@ bool convertItems(DiagnosticsList& diagnostics, const RangeDef& range,
     if (from.kind == kExprString && strings.insert(from.text).second) {
       converted.entries.push_back({{from}, {}});
     } else if (from.kind == kExprName) {
-      // The wildcard is no written range: a range after it is only refused
-      // when the ranges are merged.
+      // The wildcard is no written range: a range after it that starts
+      // within -1000000..1000000 is only refused when the ranges are merged.
       converted.entries.push_back(
           {{integerValue(kWildcardMin)}, {integerValue(kWildcardMax)}});
       converted.isInteger = 1;

@@ -23,7 +23,8 @@ bool nextCombination(std::vector<size_t>& positions,
 // its highest component version (at least 0), or -1 when at that version a
 // component has already moved on to a later value list, so that the
 // combination never occurs. Both results are empty when there is no
-// component or a component has no version.
+// component or a component has no version: a component without values has
+// nothing to combine, and an empty odometer position could not be read.
 void buildVersionCombinations(
     const std::vector<std::vector<int32_t>>& versionLists,
     std::vector<VersionCombination>& combinations,
