@@ -1,5 +1,6 @@
 #include "mib/integer_numbering.h"
 
+#include <algorithm>
 #include <limits>
 #include <map>
 
@@ -9,14 +10,27 @@
 
 namespace {
 
-// The first MIB number of each item of a working list, in list order.
-using FirstNumbers = std::vector<int64_t>;
+// An item of the working list with the MIB numbers it takes.
+struct NumberedItem {
+  const WorkingItem* item;
+  int64_t first;
+  int64_t last;
+};
+
+bool fits(int64_t number) {
+  return number >= std::numeric_limits<int32_t>::min() &&
+         number <= std::numeric_limits<int32_t>::max();
+}
 
 // Integer ranges keep their values plus the shift of the strings before
 // them; a string run takes the numbers after the integer range before it
 // and pushes the later integers up by what does not fit into the gap; a
 // leading string run takes the numbers just below the first integer range.
-FirstNumbers numberItems(const std::list<WorkingItem>& items) {
+// Returns -2 with "Invalid expression" when a number falls outside 32 bits.
+int numberItems(MessageList& messages, const IntegerRun& run,
+                std::vector<NumberedItem>& numbered,
+                const std::string& prefix) {
+  const std::list<WorkingItem>& items = run.items;
   int64_t firstMin = 0;
   for (const WorkingItem& item : items) {
     if (!item.isStringRun()) {
@@ -24,33 +38,34 @@ FirstNumbers numberItems(const std::list<WorkingItem>& items) {
       break;
     }
   }
-  FirstNumbers firsts;
   int64_t shift = 0;
   int64_t previousMax = firstMin - 1;
   for (auto item = items.begin(); item != items.end(); ++item) {
-    if (!item->isStringRun()) {
-      firsts.push_back(item->min + shift);
-      previousMax = item->max;
-      continue;
-    }
+    int64_t first = 0;
     const int64_t strings = static_cast<int64_t>(item->strings.size());
-    if (item == items.begin()) {
-      firsts.push_back(firstMin - strings);
-      continue;
+    if (!item->isStringRun()) {
+      first = item->min + shift;
+      previousMax = item->max;
+    } else if (item == items.begin()) {
+      first = firstMin - strings;
+    } else {
+      first = previousMax + 1 + shift;
+      auto next = std::next(item);
+      if (next != items.end()) {
+        const int64_t gap = next->min - previousMax - 1;
+        if (gap < strings) shift += strings - gap;
+      }
     }
-    firsts.push_back(previousMax + 1 + shift);
-    auto next = std::next(item);
-    if (next != items.end()) {
-      const int64_t gap = next->min - previousMax - 1;
-      if (gap < strings) shift += strings - gap;
+    const int64_t last = item->isStringRun()
+                             ? first + strings - 1
+                             : first + (int64_t{item->max} - item->min);
+    if (!fits(first) || !fits(last)) {
+      addMessage(messages, prefix, "Invalid expression");
+      return kGeneratorInconsistent;
     }
+    numbered.push_back({&*item, first, last});
   }
-  return firsts;
-}
-
-bool fits(int64_t number) {
-  return number >= std::numeric_limits<int32_t>::min() &&
-         number <= std::numeric_limits<int32_t>::max();
+  return kStatusOk;
 }
 
 // Adds the integer range min..max numbered from `first` to `range`.
@@ -86,34 +101,15 @@ MibRangeEntry numberEntry(int64_t first, int64_t last) {
 // The MIB numbers the strings of the run stand for. A string is placed
 // once in a run (placing it again is refused as used), so a version's
 // string is found by its text wherever its string run now stands.
-std::map<std::string, int64_t> stringNumbers(const IntegerRun& run,
-                                             const FirstNumbers& firsts) {
+std::map<std::string, int64_t> stringNumbers(
+    const std::vector<NumberedItem>& numbered) {
   std::map<std::string, int64_t> numbers;
-  size_t i = 0;
-  for (const WorkingItem& item : run.items) {
-    for (size_t k = 0; k < item.strings.size(); ++k) {
-      numbers[item.strings[k]] = firsts[i] + static_cast<int64_t>(k);
+  for (const NumberedItem& n : numbered) {
+    for (size_t k = 0; k < n.item->strings.size(); ++k) {
+      numbers[n.item->strings[k]] = n.first + static_cast<int64_t>(k);
     }
-    ++i;
   }
   return numbers;
-}
-
-// Checks that every number of the run is a 32-bit integer.
-int checkNumbers(MessageList& messages, const IntegerRun& run,
-                 const FirstNumbers& firsts, const std::string& prefix) {
-  size_t i = 0;
-  for (const WorkingItem& item : run.items) {
-    const int64_t size = item.isStringRun()
-                             ? static_cast<int64_t>(item.strings.size())
-                             : int64_t{item.max} - item.min + 1;
-    if (!fits(firsts[i]) || !fits(firsts[i] + size - 1)) {
-      addMessage(messages, prefix, "Invalid expression");
-      return kGeneratorInconsistent;
-    }
-    ++i;
-  }
-  return kStatusOk;
 }
 
 // The MIB number intervals of a version, in its order, consecutive ones
@@ -134,36 +130,35 @@ struct Intervals {
 
 int finishIntegerRange(MessageList& messages, const IntegerRun& run,
                        MibRange& merged, const std::string& prefix) {
-  const FirstNumbers firsts = numberItems(run.items);
-  const int status = checkNumbers(messages, run, firsts, prefix);
+  std::vector<NumberedItem> numbered;
+  const int status = numberItems(messages, run, numbered, prefix);
   if (status != kStatusOk) return status;
   merged = MibRange{};
   merged.isInteger = 1;
-  size_t i = 0;
-  int64_t last = 0;
-  for (const WorkingItem& item : run.items) {
-    const int32_t first = static_cast<int32_t>(firsts[i++]);
-    if (item.isStringRun()) {
-      for (size_t k = 0; k < item.strings.size(); ++k) {
-        addString(merged, item.strings[k], first + static_cast<int32_t>(k));
+  for (const NumberedItem& n : numbered) {
+    const int32_t first = static_cast<int32_t>(n.first);
+    if (n.item->isStringRun()) {
+      for (size_t k = 0; k < n.item->strings.size(); ++k) {
+        addString(merged, n.item->strings[k], first + static_cast<int32_t>(k));
       }
-      last = first + static_cast<int64_t>(item.strings.size()) - 1;
     } else {
-      addInteger(merged, item.min, item.max, first);
-      last = first + (int64_t{item.max} - item.min);
+      addInteger(merged, n.item->min, n.item->max, first);
     }
   }
-  if (!firsts.empty()) merged.entries.push_back(numberEntry(firsts[0], last));
+  if (!numbered.empty()) {
+    merged.entries.push_back(
+        numberEntry(numbered.front().first, numbered.back().last));
+  }
   return kStatusOk;
 }
 
 int translateIntegerVersion(MessageList& messages, const IntegerRun& run,
                             const std::vector<RangeSegment>& segments,
                             MibRange& translated, const std::string& prefix) {
-  const FirstNumbers firsts = numberItems(run.items);
-  const int status = checkNumbers(messages, run, firsts, prefix);
+  std::vector<NumberedItem> numbered;
+  const int status = numberItems(messages, run, numbered, prefix);
   if (status != kStatusOk) return status;
-  const std::map<std::string, int64_t> numbers = stringNumbers(run, firsts);
+  const std::map<std::string, int64_t> numbers = stringNumbers(numbered);
   translated = MibRange{};
   translated.isInteger = 1;
   Intervals intervals;
@@ -179,21 +174,19 @@ int translateIntegerVersion(MessageList& messages, const IntegerRun& run,
       intervals.add(number->second, number->second);
     }
     if (!segment.hasRange) continue;
-    size_t i = 0;
-    auto item = run.items.begin();
-    for (; item != run.items.end(); ++item, ++i) {
-      if (!item->isStringRun() && item->min <= segment.min &&
-          segment.max <= item->max) {
-        break;
-      }
-    }
-    if (item == run.items.end()) {
+    auto covering = std::find_if(
+        numbered.begin(), numbered.end(), [&](const NumberedItem& n) {
+          return !n.item->isStringRun() && n.item->min <= segment.min &&
+                 segment.max <= n.item->max;
+        });
+    if (covering == numbered.end()) {
       addMessage(messages, prefix,
                  "Could not find merged range entry that matches versioned "
                  "range entry");
       return kGeneratorInconsistent;
     }
-    const int64_t first = firsts[i] + (int64_t{segment.min} - item->min);
+    const int64_t first =
+        covering->first + (int64_t{segment.min} - covering->item->min);
     addInteger(translated, segment.min, segment.max,
                static_cast<int32_t>(first));
     intervals.add(first, first + (int64_t{segment.max} - segment.min));

@@ -123,21 +123,20 @@ bool appendSegment(IntegerRun& run, const RangeSegment& segment) {
   return true;
 }
 
+// The integer item that holds `value`, or the end.
+Item findHolding(std::list<WorkingItem>& items, int64_t value) {
+  return std::find_if(items.begin(), items.end(), [value](const auto& item) {
+    return !item.isStringRun() && item.min <= value && value <= item.max;
+  });
+}
+
 // The integer item that holds `value`, else the first above it.
 Item findPosition(std::list<WorkingItem>& items, int64_t value) {
-  auto isIntegerWhere = [](auto holds) {
-    return [holds](const WorkingItem& item) {
-      return !item.isStringRun() && holds(item);
-    };
-  };
-  Item found = std::find_if(items.begin(), items.end(),
-                            isIntegerWhere([value](const auto& item) {
-                              return item.min <= value && value <= item.max;
-                            }));
-  if (found != items.end()) return found;
-  return std::find_if(
-      items.begin(), items.end(),
-      isIntegerWhere([value](const auto& item) { return item.min > value; }));
+  const Item holding = findHolding(items, value);
+  if (holding != items.end()) return holding;
+  return std::find_if(items.begin(), items.end(), [value](const auto& item) {
+    return !item.isStringRun() && item.min > value;
+  });
 }
 
 int64_t count(const WorkingItem& item) {
@@ -223,13 +222,8 @@ bool placeRange(IntegerRun& run, Item position, int64_t a, int64_t b) {
 int placeTrailing(MessageList& messages, IntegerRun& run,
                   const std::vector<std::string>& strings,
                   std::optional<int32_t> lastMin, const std::string& prefix) {
-  Item range = run.items.end();
-  if (lastMin) {
-    range = std::find_if(run.items.begin(), run.items.end(), [&](auto& item) {
-      return !item.isStringRun() && item.min <= *lastMin &&
-             *lastMin <= item.max;
-    });
-  }
+  const Item range =
+      lastMin ? findHolding(run.items, *lastMin) : run.items.end();
   if (range == run.items.end()) {
     addMessage(messages, prefix,
                "Could not find previously inserted integer range");
