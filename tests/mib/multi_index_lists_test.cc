@@ -16,6 +16,15 @@
 
 namespace {
 
+// The component index number that `splitter` takes out of merged `number`.
+int32_t split(const std::vector<ExprValue>& splitter, size_t number) {
+  std::vector<ExprValue> postfix;
+  EXPECT_EQ(toPostfix(postfix, splitter), 0);
+  ExprValue component;
+  evaluate(postfix, &component, {{"sw::this", std::to_string(number)}});
+  return component.number;
+}
+
 // Per merged version "version/index version: name=values ... texts params;
 // ": each combined name with the values its components' translations give
 // for the index numbers its split expressions take out of its own number.
@@ -30,12 +39,9 @@ std::string describeMerged(const MibIndex& index) {
     for (size_t number = 0; number < names.size(); ++number) {
       out += " " + names[number] + "=";
       for (size_t k = 0; k < splitters.size(); ++k) {
-        std::vector<ExprValue> postfix;
-        EXPECT_EQ(toPostfix(postfix, splitters[k]), 0);
-        ExprValue component;
-        evaluate(postfix, &component, {{"sw::this", std::to_string(number)}});
         out += (k != 0 ? "," : "") +
-               translate(translations[k], std::to_string(component.number));
+               translate(translations[k],
+                         std::to_string(split(splitters[k], number)));
       }
     }
     out += " texts";
@@ -139,15 +145,6 @@ TEST(MultiIndexLists, SplitExpressionsOfThreeComponents) {
                                                  "( sw::this / #2 ) % #3",
                                                  "( sw::this ) % #2"}));
   EXPECT_EQ(merged.valueNames.at(1).back(), "a1b2y");
-}
-
-// The number of `component` that `splitter` takes out of merged `number`.
-int32_t split(const std::vector<ExprValue>& splitter, size_t number) {
-  std::vector<ExprValue> postfix;
-  EXPECT_EQ(toPostfix(postfix, splitter), 0);
-  ExprValue component;
-  evaluate(postfix, &component, {{"sw::this", std::to_string(number)}});
-  return component.number;
 }
 
 // Index parameters whose value lists change at random versions, and two
