@@ -23,11 +23,9 @@ TEST(EnumRanges, MalformedVersionIsRefused) {
        "Trying to use enum logic to merge integer range"},
       {rangeOf(0, {}), "Trying to merge empty string range"},
       {rangeOf(0, {"\"a\"", "\"b\" \"c\""}), "Invalid string range min value"},
-      {rangeOf(0, {""}), "Invalid string range min value"},
       {rangeOf(0, {"\"a\"..\"b\""}), "Invalid string range max value"},
       {rangeOf(0, {"\"a\"", "#1"}),
        "Invalid string range min value definition"},
-      {rangeOf(0, {"on"}), "Invalid string range min value definition"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(describeRange(c.versioned));

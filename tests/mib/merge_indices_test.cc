@@ -80,25 +80,6 @@ TEST(MergeIndices, ComponentsThatDoNotFitAreReported) {
   }
 }
 
-// Versions merged before are skipped before anything is looked up, and a
-// combination that never occurs is not looked up either.
-TEST(MergeIndices, OnlyNewVersionsAreMerged) {
-  MibIndexMap indices;
-  const MibIndex& a = indices[{"a"}] = simpleIndex("a");
-  const MibIndex& b = indices[{"b"}] = simpleIndex("b");
-  MibIndex& merged = indices[{"a", "b"}];
-  merged.version = 3;
-  merged.valueNames[1] = {"kept"};
-  MessageList messages;
-  EXPECT_EQ(mergeIndices(messages, indices, {1, -1}, "P: ", {"a", "b"},
-                         {{1, 1}, {7, 7}}, {&a, &b}, 2),
-            0);
-  EXPECT_EQ(messages, MessageList{});
-  EXPECT_EQ(merged.valueNames.at(1), std::vector<std::string>{"kept"});
-  EXPECT_EQ(merged.version, 2);
-  EXPECT_EQ(merged.removalVersion, -1);
-}
-
 // Two components of 65537 values would make 4294967297 names: the list
 // stops one past the limit, enough for the limit check to refuse it.
 TEST(MergeIndices, CombinedNamesStopPastTheLimit) {

@@ -43,16 +43,6 @@ TEST(ProcessIndex, SimpleIndexSharesListsWhilePositionsKeepTheirNames) {
   }
 }
 
-TEST(ProcessIndex, MergedIndexKeepsItsVersions) {
-  MibIndex index;
-  index.valueNames = {{1, {"a0b0", "a0b1"}}, {2, {"a0b0"}}};
-  index.indexSplitters[1] = {{ExprValue{kExprInteger, 2, ""}}};
-  MessageList messages;
-  EXPECT_EQ(processIndex(messages, index, kIndexValueLimit, "P: "), 0);
-  EXPECT_EQ(index.mergedValueNames, index.valueNames);
-  EXPECT_EQ(index.mergedSplitters, index.indexSplitters);
-}
-
 TEST(ProcessIndex, EmptyVersionFails) {
   MibIndex index;
   index.valueNames = {{1, {"x"}}, {2, {}}};

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <iterator>
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <iterator>
 #include <map>
 #include <random>
 #include <set>
@@ -301,30 +301,20 @@ TEST(ProcessVariable, RandomVersionsKeepEveryValueNumberedInItsRun) {
 }
 
 // Made by hand: the definition language allows free text only as a
-// variable's one range version. Free text first ends the merging at once.
-TEST(ProcessVariable, FreeTextOnlyFirst) {
+// variable's one range version.
+TEST(ProcessVariable, FreeTextAfterOtherRangesIsRefused) {
   MibRange text;
   text.stringLength = MibStringLength{8, "none"};
-  const MibRange enumerated = rangeOf(0, {"\"a\""});
-  for (const MibRange& first : {enumerated, rangeOf(1, {"#0..#3"}), text}) {
+  for (const MibRange& first :
+       {rangeOf(0, {"\"a\""}), rangeOf(1, {"#0..#3"})}) {
     SCOPED_TRACE(describeRange(first));
     MibVariable variable;
-    variable.firstVersion = 1;
-    variable.versionedRanges = {{1, first},
-                                {3, first.stringLength ? enumerated : text}};
+    variable.versionedRanges = {{1, first}, {3, text}};
     MessageList messages;
-    if (first.stringLength) {
-      EXPECT_EQ(processVariable(messages, variable, "P: "), 0);
-      EXPECT_EQ(messages, MessageList{});
-      ASSERT_EQ(variable.mergedRanges.size(), 1u);
-      EXPECT_EQ(describeRange(variable.mergedRanges.at(1)), "text8:none");
-      EXPECT_EQ(describeRange(variable.versionedRanges.at(1)), "text8:none");
-    } else {
-      EXPECT_EQ(processVariable(messages, variable, "P: "),
-                kGeneratorInconsistent);
-      EXPECT_EQ(messages,
-                MessageList{"P: Range has changed from enum/int to string"});
-    }
+    EXPECT_EQ(processVariable(messages, variable, "P: "),
+              kGeneratorInconsistent);
+    EXPECT_EQ(messages,
+              MessageList{"P: Range has changed from enum/int to string"});
   }
 }
 
