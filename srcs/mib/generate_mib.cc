@@ -4,9 +4,11 @@
 
 #include "mib/indices_and_variables.h"
 #include "mib/messages.h"
+#include "mib/mib_tables.h"
 #include "mib/multi_index_lists.h"
 #include "mib/process_index.h"
 #include "mib/process_variable.h"
+#include "mib/varids.h"
 
 namespace {
 
@@ -14,11 +16,10 @@ namespace {
 // the first index that fails ends the stage.
 int processIndices(MibIndexMap& indices, MessageList& messages) {
   for (auto& [key, index] : indices) {
-    std::string prefix = "Processing MIB index ";
-    for (const std::string& name : key) prefix += name + ",";
-    prefix += ": ";
     messages.clear();
-    const int status = processIndex(messages, index, kIndexValueLimit, prefix);
+    const int status =
+        processIndex(messages, index, kIndexValueLimit,
+                     indexPrefix("Processing MIB index ", key));
     printMessages(messages);
     if (status != 0) return status;
   }
@@ -41,8 +42,8 @@ int processVariables(MibVariableMap& variables, MessageList& messages) {
 }  // namespace
 
 int generateMib(const DefinitionModel& model,
-                const std::set<std::string>& /*tableParamNames*/,
-                const VideoStandardTable& /*vidStdTable*/,
+                const std::set<std::string>& tableParamNames,
+                const VideoStandardTable& vidStdTable,
                 DiagnosticsList& diagnostics, MessageList& messages,
                 MibModel& mib) {
   std::fputs("Generating MIB indices and variables.\n", stderr);
@@ -64,13 +65,15 @@ int generateMib(const DefinitionModel& model,
   status = processVariables(mib.variables, messages);
   if (status != 0) return status;
 
-  // The MIB tables and the varids take their places here; until then each
-  // stage succeeds with nothing to say.
-  messages.clear();
-  for (const char* stage :
-       {"Generating MIB tables.\n", "Generating varids.\n"}) {
-    std::fputs(stage, stderr);
-    printMessages(messages);
-  }
-  return 0;
+  std::fputs("Generating MIB tables.\n", stderr);
+  status = generateMibTables(mib.tables, messages, model, mib.indices,
+                             mib.variables);
+  printMessages(messages);
+  if (status != 0) return status;
+
+  std::fputs("Generating varids.\n", stderr);
+  status = generateVarIds(mib.varIds, messages, mib.indices, mib.variables,
+                          mib.tables, tableParamNames, vidStdTable);
+  printMessages(messages);
+  return status;
 }

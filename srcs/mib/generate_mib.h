@@ -17,6 +17,8 @@
 struct MibModel {
   MibIndexMap indices;
   MibVariableMap variables;
+  MibTableSet tables;
+  VarIdMap varIds;
 };
 
 // Runs the stages in order: "Generating MIB indices and variables." (then

@@ -17,6 +17,12 @@ void addMessage(MessageList& messages, const std::string& prefix,
   messages.push_back(prefix + text);
 }
 
+std::string indexPrefix(const std::string& lead, const MibIndexKey& key) {
+  std::string prefix = lead;
+  for (const std::string& name : key) prefix += name + ",";
+  return prefix + ": ";
+}
+
 void printMessages(const MessageList& messages) {
   for (const std::string& message : messages) {
     std::fprintf(stderr, "%s\n", message.c_str());

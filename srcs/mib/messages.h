@@ -12,6 +12,10 @@
 void addMessage(MessageList& messages, const std::string& prefix,
                 const char* format, ...) __attribute__((format(printf, 3, 4)));
 
+// `lead` followed by each name of `key` and a comma, then ": ": the prefix
+// naming an index ("Processing MIB index a,b,: ").
+std::string indexPrefix(const std::string& lead, const MibIndexKey& key);
+
 // Writes every line to standard error, each followed by a newline.
 void printMessages(const MessageList& messages);
 

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -112,5 +113,26 @@ using MessageList = std::vector<std::string>;
 
 // An index may take at most this many values in one merged version.
 constexpr uint32_t kIndexValueLimit = 65536;
+
+// The open end of a version interval: valid from some version on, forever.
+constexpr int32_t kOpenVersion = 2147483647;
+
+// The variables of one row of a MIB table: the versions from which each
+// variable is present, and the index version the row was made for.
+struct MibRowGroup {
+  int32_t indexVersion = 0;
+  std::map<int32_t, std::set<std::string>> variableVersions;
+};
+
+// The MIB tables: table version, table name, index version (0 for scalar
+// rows), then the index parameters of the row (none for scalar rows).
+using MibRowGroups = std::map<MibIndexKey, MibRowGroup>;
+using MibTable = std::map<int32_t, MibRowGroups>;
+using MibTableSet = std::map<int32_t, std::map<std::string, MibTable>>;
+
+// The identifier on the wire of each name the trap runtime must name, per
+// version from which it holds: variables, video standard constants
+// ("vidStd::" variable "::" constant) and the traps' fault-present flags.
+using VarIdMap = std::map<std::string, std::map<int32_t, int32_t>>;
 
 #endif  // OSTRAND_MIB_MIB_MODEL_H_

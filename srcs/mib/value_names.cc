@@ -9,6 +9,14 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
+char asciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char asciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 std::string integerValueName(const std::string& paramName, int64_t number) {
   if (number < 0) return paramName + "m" + std::to_string(-number);
   return paramName + std::to_string(number);
@@ -21,9 +29,7 @@ std::string stringValueName(const std::string& text) {
 }
 
 std::string claimValueName(std::string name, std::set<std::string>& used) {
-  if (!name.empty() && name[0] >= 'A' && name[0] <= 'Z') {
-    name[0] = static_cast<char>(name[0] - 'A' + 'a');
-  }
+  if (!name.empty()) name[0] = asciiLower(name[0]);
   while (used.count(name) != 0) name += 'z';
   used.insert(name);
   return name;

@@ -18,6 +18,11 @@ std::string integerValueName(const std::string& paramName, int64_t number);
 // "Axb", "1st" gives "s1st".
 std::string stringValueName(const std::string& text);
 
+// The letter in the other case, as the C library's "C" locale has it:
+// bytes that are no ASCII letter stay as they are.
+char asciiLower(char c);
+char asciiUpper(char c);
+
 // `name` with its first character in lower case and "z" appended until it
 // is not in `used`; the result is added to `used`.
 std::string claimValueName(std::string name, std::set<std::string>& used);
