@@ -96,6 +96,12 @@ TEST_F(LoadTest, MibStageMessagesNameTheirItem) {
        upToIndices + "Processing MIB variables.\n"
                      "Processing MIB parm v: Adjacent integer ranges did not "
                      "have incrementing values\n"},
+      {"t table 0 { v }\nv 0 { index 2147483647 { i } range 0 { 0 } }\n"
+       "i 0 { range 0 { 0 } }\n",
+       upToIndices + "Processing MIB variables.\nGenerating MIB tables.\n"
+                     "Generating MIB: Processing parameter v: Extracting "
+                     "index versions: Invalid index range 2147483647 to "
+                     "2147483647\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.definitions);
