@@ -72,14 +72,14 @@ int addIndexVersions(MibTableSet& tables, MessageList& messages,
   std::vector<int32_t> indexVersions;
   int status = checkedVersionsInWindow(
       index == indices.end() ? kNoVersions : index->second.mergedValueNames,
-      from, to, messages, at.prefix + "Extracting index versions: ",
-      indexVersions);
+      from, to, messages,
+      at.prefix + "Extracting index versions: ", indexVersions);
   for (size_t i = 0; status == kStatusOk && i < indexVersions.size(); ++i) {
     const int32_t subFrom = i == 0 ? from : indexVersions[i];
-    const int32_t subTo = i + 1 < indexVersions.size() ? indexVersions[i + 1]
-                                                       : to;
-    status = addRangeVersions(tables, messages, at, indexList,
-                              indexVersions[i], subFrom, subTo);
+    const int32_t subTo =
+        i + 1 < indexVersions.size() ? indexVersions[i + 1] : to;
+    status = addRangeVersions(tables, messages, at, indexList, indexVersions[i],
+                              subFrom, subTo);
   }
   return status;
 }
@@ -140,11 +140,11 @@ int placeParameter(MibTableSet& tables, MessageList& messages,
         next == variable.indexLists.end() ? kOpenVersion : next->first;
     if (to <= start) continue;
     const int32_t from = std::max(it->first, start);
-    status = it->second.empty()
-                 ? addRangeVersions(tables, messages, at, it->second, 0, from,
-                                    to)
-                 : addIndexVersions(tables, messages, at, it->second, indices,
-                                    from, to);
+    status =
+        it->second.empty()
+            ? addRangeVersions(tables, messages, at, it->second, 0, from, to)
+            : addIndexVersions(tables, messages, at, it->second, indices, from,
+                               to);
     if (status != kStatusOk) return status;
   }
   return kStatusOk;
@@ -183,8 +183,7 @@ void normaliseMibTables(MibTableSet& tables) {
       for (auto level = table.begin(); level != table.end();) {
         MibRowGroups& groups = level->second;
         for (auto group = groups.begin(); group != groups.end();) {
-          const int32_t lowest =
-              group->second.variableVersions.begin()->first;
+          const int32_t lowest = group->second.variableVersions.begin()->first;
           if (lowest <= level->first) {
             ++group;
             continue;
@@ -209,14 +208,13 @@ void normaliseMibTables(MibTableSet& tables) {
 }
 
 int generateMibTables(MibTableSet& tables, MessageList& messages,
-                      const DefinitionModel& model,
-                      const MibIndexMap& indices,
+                      const DefinitionModel& model, const MibIndexMap& indices,
                       const MibVariableMap& variables) {
   for (const auto& [tableName, table] : model.tables) {
     for (const NameRef& param : table.params.items) {
-      const int status = placeParameter(tables, messages, model, indices,
-                                        variables, tableName, table,
-                                        param.name);
+      const int status =
+          placeParameter(tables, messages, model, indices, variables, tableName,
+                         table, param.name);
       if (status != kStatusOk) return status;
     }
   }

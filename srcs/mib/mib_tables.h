@@ -21,8 +21,7 @@
 // merged ranges). Returns 0, or -2 after adding a message to `messages`
 // for the first parameter that cannot be placed.
 int generateMibTables(MibTableSet& tables, MessageList& messages,
-                      const DefinitionModel& model,
-                      const MibIndexMap& indices,
+                      const DefinitionModel& model, const MibIndexMap& indices,
                       const MibVariableMap& variables);
 
 // Records that `variableName` is present from `variableVersion` on in the

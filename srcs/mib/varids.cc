@@ -51,13 +51,12 @@ void addAt(VersionCollection& collection, const Contributor& variable,
 // removed variable those that come before the removal, of another those
 // that come after its last version, each at its own version.
 void addConstantsForRemoval(VersionCollection& collection,
-                            const Contributor& variable,
-                            int32_t removalVersion, int32_t maxVersion) {
+                            const Contributor& variable, int32_t removalVersion,
+                            int32_t maxVersion) {
   if (variable.constants == nullptr) return;
   for (const auto& [constant, since] : *variable.constants) {
     const int32_t version = constantVersion(since);
-    if (removalVersion >= 0 ? version < removalVersion
-                            : version > maxVersion) {
+    if (removalVersion >= 0 ? version < removalVersion : version > maxVersion) {
       collection[version].insert(constantName(variable.name, constant));
     }
   }
