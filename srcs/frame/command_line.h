@@ -7,9 +7,11 @@
 
 #include <string>
 
+#include "transaction/service_calls.h"
+
 struct CommandLine {
   bool daemonize = true;
-  std::string busName = "org.velmor.transaction";
+  std::string busName = kServiceName;
   std::string definitionFile;
 };
 

@@ -10,14 +10,11 @@
 
 #include "frame/command_line.h"
 #include "frame/load.h"
+#include "transaction/service_calls.h"
 
 namespace {
 
 const char kTrapDevice[] = "/dev/usb-cs-trap";
-const char kServicePath[] = "/transaction";
-// The interface stays fixed whatever --bus names: only the bus name of the
-// service can differ from card to card.
-const char kServiceInterface[] = "org.velmor.transaction";
 const int kQuitSignal = 28;  // SIGWINCH on Linux
 
 // Global so that the quit signal handler can reach it.
