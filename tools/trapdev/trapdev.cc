@@ -13,9 +13,7 @@
 // Needs root. Exit status 125 when the stand-in cannot be set up.
 
 #include <fcntl.h>
-#include <sched.h>
 #include <sys/mount.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,6 +21,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "trapdev/dev_overlay.h"
 
 namespace {
 
@@ -75,27 +75,6 @@ Options parseOptions(int argc, char** argv) {
   return options;
 }
 
-void overlayDev(const std::string& scratch) {
-  if (unshare(CLONE_NEWNS) != 0) fail("cannot unshare the mount namespace", "");
-  if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-    fail("cannot make the mounts private", "/");
-  }
-  if (mount("tmpfs", scratch.c_str(), "tmpfs", 0, "mode=0700") != 0) {
-    fail("cannot mount a tmpfs on", scratch);
-  }
-  std::string upper = scratch + "/upper";
-  std::string work = scratch + "/work";
-  if (mkdir(upper.c_str(), 0755) != 0) fail("cannot create", upper);
-  if (mkdir(work.c_str(), 0755) != 0) fail("cannot create", work);
-  // The overlay shows the machine's device nodes (null, urandom, ...) but
-  // not the file systems mounted below /dev (pts, shm): the daemon uses
-  // neither.
-  std::string data = "lowerdir=/dev,upperdir=" + upper + ",workdir=" + work;
-  if (mount("overlay", "/dev", "overlay", 0, data.c_str()) != 0) {
-    fail("cannot mount an overlay on", "/dev");
-  }
-}
-
 void placeDevice(const Options& options) {
   if (unlink(kDevice) != 0 && errno != ENOENT) fail("cannot remove", kDevice);
   if (options.missing) return;
@@ -116,7 +95,11 @@ void placeDevice(const Options& options) {
 
 int main(int argc, char** argv) {
   Options options = parseOptions(argc, argv);
-  overlayDev(options.scratch);
+  const std::string overlaid = overlayDev(options.scratch);
+  if (!overlaid.empty()) {
+    std::fprintf(stderr, "trapdev: %s\n", overlaid.c_str());
+    return kSetupFailed;
+  }
   placeDevice(options);
   execvp(options.command[0], options.command);
   std::fprintf(stderr, "trapdev: cannot run %s: %s\n", options.command[0],
