@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@ namespace {
 
 const char kMainLoopBanner[] = "ostrand: Starting main loop.\n";
 const int kQuitSignal = 28;
+const char kServiceReady[] = "txservice: ready\n";
 
 void stop(pid_t pid) {
   if (pid <= 0) return;
@@ -42,7 +44,7 @@ bool Rig::setUp() {
              "mounts over /dev/usb-cs-trap in a private mount namespace";
     return false;
   }
-  for (const char* binary : {OSTRAND_BINARY, TRAPDEV_BINARY}) {
+  for (const char* binary : {OSTRAND_BINARY, TRAPDEV_BINARY, TXSERVICE_BINARY}) {
     if (!isExecutable(binary)) {
       error_ = std::string("not built: ") + binary;
       return false;
@@ -87,6 +89,35 @@ pid_t Rig::startHelper(const std::string& name, const std::vector<std::string>& 
   pid_t pid = spawnProcess(argv, {{"DBUS_SESSION_BUS_ADDRESS", busAddress_}},
                            path(name + ".out"), path(name + ".err"), &error_);
   if (pid > 0) helpers_.push_back(pid);
+  return pid;
+}
+
+int Rig::stopHelper(pid_t pid, int signal) {
+  helpers_.erase(std::remove(helpers_.begin(), helpers_.end(), pid),
+                 helpers_.end());
+  kill(pid, signal);
+  return waitForExit(pid);
+}
+
+pid_t Rig::startService(const std::vector<std::string>& args,
+                        const std::string& name) {
+  std::vector<std::string> argv = {TXSERVICE_BINARY};
+  argv.insert(argv.end(), args.begin(), args.end());
+  // A fresh output file, so that the ready line of an earlier run under
+  // the same name does not count.
+  const std::string out = path(name + ".out");
+  ::writeFile(out, "");
+  const pid_t pid = startHelper(name, argv);
+  if (pid < 0) return -1;
+  waitUntil([&] {
+    return readFile(out).find(kServiceReady) != std::string::npos ||
+           hasEnded(pid);
+  });
+  if (readFile(out).find(kServiceReady) == std::string::npos) {
+    error_ = "the transaction service stand-in did not start: " +
+             readFile(path(name + ".err"));
+    return -1;
+  }
   return pid;
 }
 

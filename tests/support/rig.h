@@ -63,6 +63,16 @@ class Rig {
   // rig's bus, output in <dir>/<name>.out and .err; killed at tear-down.
   pid_t startHelper(const std::string& name, const std::vector<std::string>& argv);
 
+  // Sends `signal` to helper `pid` and returns its exit status, as
+  // waitForExit does; the rig no longer stops it at tear-down.
+  int stopHelper(pid_t pid, int signal);
+
+  // Starts the transaction service stand-in on the rig's bus as helper
+  // `name`, with `args`, and waits until it owns its bus name. Its pid, or
+  // -1 with error() saying why when it did not get there.
+  pid_t startService(const std::vector<std::string>& args = {},
+                     const std::string& name = "txservice");
+
   // Starts build/ostrand with `options`. False when it could not be started.
   bool startDaemon(const DaemonOptions& options);
   // Waits until the daemon has started its main loop and its quit handler
