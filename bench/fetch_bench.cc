@@ -5,9 +5,7 @@
 //   build/bench/fetch_bench
 
 #include <benchmark/benchmark.h>
-#include <dbus/dbus-glib-lowlevel.h>
 #include <dbus/dbus-glib.h>
-#include <dbus/dbus.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -16,6 +14,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/private_bus.h"
 #include "support/process.h"
 #include "transaction/parameter_access.h"
 #include "transaction/service_calls.h"
@@ -34,40 +33,20 @@ class ServiceOnPrivateBus {
     if (mkdtemp(tmpl) == nullptr) fail("cannot create a directory in /tmp");
     dir_ = tmpl;
     std::string error;
-    bus_ =
-        spawnProcess({"dbus-daemon", "--session", "--nofork", "--print-address",
-                      "--address=unix:path=" + dir_ + "/bus"},
-                     {}, dir_ + "/bus.out", dir_ + "/bus.err", &error);
+    std::string address;
+    bus_ = startPrivateBus(dir_, &address, &error);
     if (bus_ < 0) fail(error);
-    waitUntil([&] {
-      return readFile(dir_ + "/bus.out").find('\n') != std::string::npos;
-    });
-    const std::string printed = readFile(dir_ + "/bus.out");
-    if (printed.find('\n') == std::string::npos)
-      fail("dbus-daemon did not start");
-    const std::string address = printed.substr(0, printed.find('\n'));
-
     std::string values;
-    for (int i = 0; i < kValueCount; ++i)
+    for (int i = 0; i < kValueCount; ++i) {
       values += nameOf(i) + "=" + std::to_string(i) + "\n";
-    writeFile(dir_ + "/values", values);
-    service_ =
-        spawnProcess({TXSERVICE_BINARY, "--values", dir_ + "/values"},
-                     {{"DBUS_SESSION_BUS_ADDRESS", address}},
-                     dir_ + "/service.out", dir_ + "/service.err", &error);
-    if (service_ < 0) fail(error);
-    waitUntil([&] { return !readFile(dir_ + "/service.out").empty(); });
-
-    GError* gerror = nullptr;
-    DBusGConnection* connection =
-        dbus_g_connection_open(address.c_str(), &gerror);
-    DBusError busError;
-    dbus_error_init(&busError);
-    if (connection == nullptr ||
-        !dbus_bus_register(dbus_g_connection_get_connection(connection),
-                           &busError)) {
-      fail("cannot connect to the private bus");
     }
+    writeFile(dir_ + "/values", values);
+    service_ = startServiceStandIn({"--values", dir_ + "/values"}, address,
+                                   dir_ + "/service.out", dir_ + "/service.err",
+                                   &error);
+    if (service_ < 0) fail(error);
+    DBusGConnection* connection = connectToBus(address, &error);
+    if (connection == nullptr) fail(error);
     proxy_ = dbus_g_proxy_new_for_name(connection, kServiceName, kServicePath,
                                        kServiceInterface);
   }

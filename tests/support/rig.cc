@@ -9,13 +9,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/private_bus.h"
 #include "support/process.h"
 
 namespace {
 
 const char kMainLoopBanner[] = "ostrand: Starting main loop.\n";
 const int kQuitSignal = 28;
-const char kServiceReady[] = "txservice: ready\n";
 
 void stop(pid_t pid) {
   if (pid <= 0) return;
@@ -60,24 +60,8 @@ bool Rig::setUp() {
 }
 
 bool Rig::startBus() {
-  if (!isExecutable("dbus-daemon")) {
-    error_ = "dbus-daemon not found: install Debian's dbus-daemon package";
-    return false;
-  }
-  busPid_ = spawnProcess({"dbus-daemon", "--session", "--nofork", "--print-address",
-                          "--address=unix:path=" + path("bus")},
-                         {}, path("bus.out"), path("bus.err"), &error_);
-  if (busPid_ < 0) return false;
-  auto printed = [&] { return readFile(path("bus.out")); };
-  waitUntil([&] {
-    return printed().find('\n') != std::string::npos || hasEnded(busPid_);
-  });
-  if (printed().find('\n') == std::string::npos) {
-    error_ = "dbus-daemon did not start: " + readFile(path("bus.err"));
-    return false;
-  }
-  busAddress_ = printed().substr(0, printed().find('\n'));
-  return true;
+  busPid_ = startPrivateBus(dir_, &busAddress_, &error_);
+  return busPid_ > 0;
 }
 
 std::string Rig::writeFile(const std::string& name, const std::string& content) {
@@ -101,23 +85,9 @@ int Rig::stopHelper(pid_t pid, int signal) {
 
 pid_t Rig::startService(const std::vector<std::string>& args,
                         const std::string& name) {
-  std::vector<std::string> argv = {TXSERVICE_BINARY};
-  argv.insert(argv.end(), args.begin(), args.end());
-  // A fresh output file, so that the ready line of an earlier run under
-  // the same name does not count.
-  const std::string out = path(name + ".out");
-  ::writeFile(out, "");
-  const pid_t pid = startHelper(name, argv);
-  if (pid < 0) return -1;
-  waitUntil([&] {
-    return readFile(out).find(kServiceReady) != std::string::npos ||
-           hasEnded(pid);
-  });
-  if (readFile(out).find(kServiceReady) == std::string::npos) {
-    error_ = "the transaction service stand-in did not start: " +
-             readFile(path(name + ".err"));
-    return -1;
-  }
+  const pid_t pid = startServiceStandIn(args, busAddress_, path(name + ".out"),
+                                        path(name + ".err"), &error_);
+  if (pid > 0) helpers_.push_back(pid);
   return pid;
 }
 

@@ -1,7 +1,5 @@
 #include "transaction/parameter_access.h"
 
-#include <dbus/dbus-glib-lowlevel.h>
-#include <dbus/dbus.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -13,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/private_bus.h"
 #include "support/process.h"
 #include "support/rig.h"
 #include "support/syslog_capture.h"
@@ -38,16 +37,9 @@ class ParameterAccessTest : public ::testing::Test {
     const std::string capture = syslog.setUp();
     ASSERT_EQ(capture, "") << "cannot catch syslog: " << capture;
     ASSERT_TRUE(rig.setUp()) << rig.error();
-    // A connection of this test's own: libdbus reads the session bus
-    // address once per process, and parm_connect must be the first to ask.
-    GError* error = nullptr;
-    connection = dbus_g_connection_open(rig.busAddress().c_str(), &error);
-    ASSERT_NE(connection, nullptr) << error->message;
-    DBusError busError;
-    dbus_error_init(&busError);
-    ASSERT_TRUE(dbus_bus_register(dbus_g_connection_get_connection(connection),
-                                  &busError))
-        << busError.message;
+    std::string error;
+    connection = connectToBus(rig.busAddress(), &error);
+    ASSERT_NE(connection, nullptr) << error;
     proxy = dbus_g_proxy_new_for_name(connection, kServiceName, kServicePath,
                                       kServiceInterface);
     control = dbus_g_proxy_new_for_name(connection, kServiceName,
