@@ -13,6 +13,10 @@
 #include "mib/generate_mib.h"
 #include "tables/traps_table.h"
 
+// What a trap declaration needs besides its name and version.
+inline const std::string kTrapBody =
+    " { description { d } action_true { a } action_false { b } }\n";
+
 struct GeneratedMib {
   int status = 0;
   MessageList messages;

@@ -38,9 +38,6 @@ std::vector<std::string> describeTables(const MibTableSet& tables) {
   return lines;
 }
 
-const std::string kTrapBody =
-    " { description { d } action_true { a } action_false { b } }\n";
-
 // The index parameter i takes new values (an incompatible list) at 2.
 const std::string kIndexI =
     "i 0 { range 0 { 0..3 } range 2 { 5..6 } }\n";

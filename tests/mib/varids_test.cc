@@ -12,9 +12,6 @@
 
 namespace {
 
-const std::string kTrapBody =
-    " { description { d } action_true { a } action_false { b } }\n";
-
 // Every pair "name@version" in numbering order, after checking that the
 // identifiers count up from 34 in version order, then name order, with 350
 // left out.
@@ -121,12 +118,6 @@ TEST(VarIds, NegativeVersionsAreRefused) {
     EXPECT_EQ(messages, MessageList{"Generating varids for MIB variable v: " +
                                     c.message});
   }
-}
-
-TEST(VarIds, FaultPresentNames) {
-  EXPECT_EQ(faultPresentName({"slot", "port"}, 2), "slotPortV2FaultPresent");
-  EXPECT_EQ(faultPresentName({}, 0), "v0FaultPresent");
-  EXPECT_EQ(faultPresentName({"Input"}, 12), "inputV12FaultPresent");
 }
 
 }  // namespace
