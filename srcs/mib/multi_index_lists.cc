@@ -6,6 +6,7 @@
 #include "mib/merge_indices.h"
 #include "mib/messages.h"
 #include "mib/version_combinations.h"
+#include "mib/version_window.h"
 
 namespace {
 
@@ -22,22 +23,6 @@ std::optional<int32_t> endOfList(const MibVariable& variable,
   }
   if (removed) return variable.removalVersion;
   return std::nullopt;
-}
-
-// The versions of `index`'s value lists in effect while the variable's
-// list is: the one in effect at `from`, then every later one before `end`.
-std::vector<int32_t> versionsInEffect(const MibIndex& index, int32_t from,
-                                      std::optional<int32_t> end) {
-  std::vector<int32_t> versions;
-  auto later = index.valueNames.upper_bound(from);
-  if (later != index.valueNames.begin()) {
-    versions.push_back(std::prev(later)->first);
-  }
-  for (; later != index.valueNames.end() && (!end || later->first < *end);
-       ++later) {
-    versions.push_back(later->first);
-  }
-  return versions;
 }
 
 int convertList(MibIndexMap& indices, const std::string& variableName,
@@ -66,7 +51,8 @@ int convertList(MibIndexMap& indices, const std::string& variableName,
       continue;
     }
     components.push_back(&index->second);
-    versionLists.push_back(versionsInEffect(index->second, version, end));
+    versionLists.push_back(
+        versionsInWindow(index->second.valueNames, version, end));
   }
   if (status != kStatusOk) return status;
   std::vector<VersionCombination> combinations;
