@@ -15,8 +15,7 @@
 // `to`).
 template <typename T>
 std::vector<int32_t> versionsInWindow(const std::map<int32_t, T>& map,
-                                      int32_t from,
-                                      std::optional<int32_t> to) {
+                                      int32_t from, std::optional<int32_t> to) {
   std::vector<int32_t> versions;
   auto it = map.upper_bound(from);
   if (it != map.begin()) versions.push_back(std::prev(it)->first);
