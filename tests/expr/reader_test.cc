@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "expr/line_text.h"
 #include "expr/postfix.h"
 #include "expr_text.h"
 #include "support/exact_line.h"
@@ -123,6 +125,35 @@ TEST(exprReadExpression, StateAcrossLines) {
     EXPECT_EQ(feed(expression, c.lines, c.indexAllowed, column, rest),
               c.statuses);
     EXPECT_EQ(describe(infixOf(expression)), c.tokens);
+  }
+}
+
+TEST(exprLineText, WhiteSpaceIsExactlyTheSixPosixCharacters) {
+  const std::string six = " \t\n\v\f\r";
+  for (int c = 0; c < 256; ++c) {
+    const char ch = static_cast<char>(c);
+    EXPECT_EQ(isWhiteSpace(ch), six.find(ch) != std::string::npos) << c;
+  }
+}
+
+TEST(exprLineText, ReadWordAppendsUpToNulWhiteSpaceOrAStop) {
+  struct Case {
+    const char* text;
+    const char* stops;
+    std::string word;
+    long end;
+  };
+  const Case cases[] = {
+      {"abc def", nullptr, "abc", 3}, {"a,b}", nullptr, "a,b}", 4},
+      {"a,b}", ",}", "a", 1},         {",a", ",}", "", 0},
+      {"x\ty", "", "x", 1},           {"", ",", "", 0},
+      {"ab{c d", "{", "ab", 2},       {"na\xffme\n", "}", "na\xffme", 5},
+  };
+  for (const Case& c : cases) {
+    std::string out = "kept:";
+    const char* end = readWord(out, c.text, c.stops);
+    EXPECT_EQ(out, "kept:" + c.word) << c.text;
+    EXPECT_EQ(end - c.text, c.end) << c.text;
   }
 }
 

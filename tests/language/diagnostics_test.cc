@@ -5,16 +5,12 @@
 #include <string>
 #include <vector>
 
-
 namespace {
 
-using ::testing::internal::CaptureStderr;
-using ::testing::internal::GetCapturedStderr;
-
 std::string printed(const DiagnosticsList& list) {
-  CaptureStderr();
+  testing::internal::CaptureStderr();
   printDiagnostics(list);
-  return GetCapturedStderr();
+  return testing::internal::GetCapturedStderr();
 }
 
 TEST(DiagnosticsTest, PrintsEachRecordWithItsQuotedLine) {

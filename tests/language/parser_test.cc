@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -9,118 +11,111 @@
 #include <vector>
 
 #include "expr/expr_text.h"
-#include "expr/postfix.h"
-#include "expr/reader.h"
 #include "language/parse_text.h"
 
 namespace {
 
 // The model as text, one record per line, with or without the positions
 // of the items ("@line:column").
-class Rendering {
- public:
-  explicit Rendering(bool positions) : positions_(positions) {}
+struct Rendering {
+  explicit Rendering(bool withPositions) : positions(withPositions) {}
 
-  std::string of(const DefinitionModel& model) {
-    for (const auto& [keyword, infos] : model.productInfo) {
-      for (const ProductInfo& info : infos) {
-        out_ << keyword << " " << info.value << at(info.line, info.column)
-             << "\n";
-      }
-    }
-    for (const auto& [name, table] : model.tables) {
-      out_ << "table " << name << " " << table.version << ":"
-           << names(table.params) << "\n";
-    }
-    for (const auto& [name, param] : model.params) this->param(name, param);
-    for (const auto& [name, trap] : model.traps) this->trap(name, trap);
-    for (const auto& [key, constants] : model.vidStds) {
-      out_ << "vidstd " << key.first << " " << key.second << ":"
-           << names(constants) << "\n";
-    }
-    return out_.str();
-  }
-
- private:
   std::string at(uint32_t line, uint32_t column) const {
-    if (!positions_) return "";
+    if (!positions) return "";
     return "@" + std::to_string(line) + ":" + std::to_string(column);
   }
 
   std::string names(const NameList& list) const {
-    std::string out;
-    for (const NameRef& item : list.items) {
-      out += " " + item.name + at(item.line, item.column);
+    std::string text;
+    for (const NameRef& n : list.items) {
+      text += " " + n.name + at(n.line, n.column);
     }
-    return out;
+    return text;
   }
 
+  // As describe() writes them, with the position of the first one.
   std::string tokens(const std::vector<ExprToken>& tokens) const {
     std::vector<ExprValue> values;
     for (const ExprToken& token : tokens) values.push_back(token.value);
-    const std::string text = describe(values);
-    if (tokens.empty()) return text;
-    return text + at(tokens[0].line, tokens[0].column);
+    if (tokens.empty()) return describe(values);
+    return describe(values) + at(tokens[0].line, tokens[0].column);
   }
 
   std::string expression(const Expression& e) const {
     return "(" + tokens(e.tokens) + ")";
   }
 
+  void conditions(const char* kind,
+                  const std::map<int32_t, std::vector<Expression>>& byVersion) {
+    for (const auto& [version, list] : byVersion) {
+      out << " " << kind << " " << version << ":";
+      for (const Expression& e : list) out << " " << expression(e);
+      out << "\n";
+    }
+  }
+
   void param(const std::string& name, const ParamDef& p) {
-    out_ << "param " << name << " " << p.version << ".." << p.removalVersion
-         << " " << (p.readable ? "r" : "-") << (p.writable ? "w" : "-")
-         << " label=[" << p.label << "] description=[" << p.description
-         << "]\n";
+    out << "param " << name << " " << p.version << ".." << p.removalVersion
+        << " " << (p.readable ? "r" : "-") << (p.writable ? "w" : "-")
+        << " label=[" << p.label << "] description=[" << p.description
+        << "]\n";
     for (const DisplayRule& rule : p.displayRules) {
-      out_ << " display " << expression(rule.condition) << " \""
-           << rule.format << "\"";
-      for (const Expression& argument : rule.arguments) {
-        out_ << " " << expression(argument);
-      }
-      out_ << "\n";
+      out << " display " << expression(rule.condition) << " \""
+          << rule.format << "\"";
+      for (const Expression& e : rule.arguments) out << " " << expression(e);
+      out << "\n";
     }
     for (const auto& [version, list] : p.indexes) {
-      out_ << " index " << version << ":" << names(list) << "\n";
+      out << " index " << version << ":" << names(list) << "\n";
     }
     for (const auto& [version, range] : p.ranges) {
-      out_ << " range " << version << ":";
+      out << " range " << version << ":";
       for (const RangeItem& item : range.items) {
-        out_ << " " << tokens({item.from});
-        if (!(item.to == item.from)) out_ << ".." << tokens({item.to});
+        out << " " << tokens({item.from});
+        if (!(item.to == item.from)) out << ".." << tokens({item.to});
       }
-      out_ << "\n";
+      out << "\n";
     }
     conditions("ctrlValid", p.ctrlValid);
     conditions("greyOut", p.greyOut);
     for (const auto& [version, text] : p.descriptions) {
-      out_ << " description " << version << ": [" << text << "]\n";
-    }
-  }
-
-  void conditions(const char* kind,
-                  const std::map<int32_t, std::vector<Expression>>& byVersion) {
-    for (const auto& [version, list] : byVersion) {
-      out_ << " " << kind << " " << version << ":";
-      for (const Expression& e : list) out_ << " " << expression(e);
-      out_ << "\n";
+      out << " description " << version << ": [" << text << "]\n";
     }
   }
 
   void trap(const std::string& name, const TrapDef& t) {
-    out_ << "trap " << name << " " << t.version << at(t.line, t.column)
-         << " [" << t.description << "|" << t.actionTrue << "|"
-         << t.actionFalse << "] bindings:" << names(t.bindings)
-         << " values:";
+    out << "trap " << name << " " << t.version << at(t.line, t.column) << " ["
+        << t.description << "|" << t.actionTrue << "|" << t.actionFalse
+        << "] bindings:" << names(t.bindings) << " values:";
     for (const ValueRange& value : t.trueTrap.values) {
-      out_ << " " << tokens(value.from);
-      if (!value.to.empty()) out_ << ".." << tokens(value.to);
+      out << " " << tokens(value.from);
+      if (!value.to.empty()) out << ".." << tokens(value.to);
     }
-    out_ << "\n";
+    out << "\n";
   }
 
-  bool positions_;
-  std::ostringstream out_;
+  std::string of(const DefinitionModel& model) {
+    for (const auto& [keyword, infos] : model.productInfo) {
+      for (const ProductInfo& info : infos) {
+        out << keyword << " " << info.value << at(info.line, info.column)
+            << "\n";
+      }
+    }
+    for (const auto& [name, table] : model.tables) {
+      out << "table " << name << " " << table.version << ":"
+          << names(table.params) << "\n";
+    }
+    for (const auto& [name, p] : model.params) param(name, p);
+    for (const auto& [name, t] : model.traps) trap(name, t);
+    for (const auto& [key, constants] : model.vidStds) {
+      out << "vidstd " << key.first << " " << key.second << ":"
+          << names(constants) << "\n";
+    }
+    return out.str();
+  }
+
+  bool positions;
+  std::ostringstream out;
 };
 
 TEST(Parser, EveryStatementFormIntoTheModel) {
@@ -179,21 +174,17 @@ TEST(Parser, EveryStatementFormIntoTheModel) {
 }
 
 TEST(Parser, LineBreaksDoNotChangeTheModel) {
-  const std::vector<std::string> statements = {
-      "branch { b1 }",
-      "t table 1 { p, q }",
-      "p rw { label { L } display { \"%d\", (p) } }",
-      "p 3 5 { range 3 { 0..10 } index 4 { q } ctrlValid 3 (q > 1) }",
-      "q 3 { range 3 { \"a\", \"b\" } greyOut 4 (p == 2) }",
+  const std::string perLine =
+      "branch { b1 }\n"
+      "t table 1 { p, q }\n"
+      "p rw { label { L } display { \"%d\", (p) } }\n"
+      "p 3 5 { range 3 { 0..10 } index 4 { q } ctrlValid 3 (q > 1) }\n"
+      "q 3 { range 3 { \"a\", \"b\" } greyOut 4 (p == 2) }\n"
       "x trap 2 { description {d} action_true {on} action_false {off} "
-      "true_trap { 1 } }",
-      "s vidstd 1 { spal, fr }",
-  };
-  std::string perLine, oneLine;
-  for (const std::string& statement : statements) {
-    perLine += statement + "\n";
-    oneLine += statement + " ";
-  }
+      "true_trap { 1 } }\n"
+      "s vidstd 1 { spal, fr }\n";
+  std::string oneLine = perLine;
+  std::replace(oneLine.begin(), oneLine.end(), '\n', ' ');
   DefinitionModel a, b;
   ASSERT_EQ(parse(a, perLine), Outcome{});
   ASSERT_EQ(parse(b, oneLine + "\n"), Outcome{});
@@ -207,11 +198,9 @@ TEST(Parser, ErrorsStopWithTheirCodeAndColumn) {
     Outcome expected;
   };
   const std::vector<Case> cases = {
-      {"abc {x\n", {1, 1, 4}},
-      {"branch{ b }\n", {1, 1, 8}},
+      {"abc {x\n", {1, 1, 4}},           {"branch{ b }\n", {1, 1, 8}},
       {"p 3 {\n range 3 {0..10}\n}\np 3 3 {\n", {6, 4, 4}},
-      {"p 3 2 {\n", {6, 1, 4}},
-      {"p 3 { }\n", {13, 1, 6}},
+      {"p 3 2 {\n", {6, 1, 4}},          {"p 3 { }\n", {13, 1, 6}},
       {"p 3 { range 2 {} }\n", {13, 1, 15}},
       {"p 3 { range 4 {1} }\n", {14, 1, 18}},
       {"p 3 5 { range 3 {1} range 5 {2} }\n", {15, 1, 26}},
@@ -226,8 +215,7 @@ TEST(Parser, ErrorsStopWithTheirCodeAndColumn) {
       {"t table 1 { a, b }\nt table 2 { c }\n", {2, 2, 16}},
       {"mibtraps table 1 { a }\n", {22, 1, 9}},
       {"vidStdf1sw table 1 { a }\n", {22, 1, 11}},
-      {"t table { a }\n", {1, 1, 8}},
-      {"t table 1 {}\n", {1, 1, 11}},
+      {"t table { a }\n", {1, 1, 8}},    {"t table 1 {}\n", {1, 1, 11}},
       {"x trap 2 { description {d} action_true {on} }\n", {21, 1, 44}},
       {"x trap 2 { action_true {on} action_false {off} }\n", {19, 1, 47}},
       {"x trap 1 { description {d} action_true {1} action_false {0} }\n"
