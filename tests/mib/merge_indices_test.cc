@@ -3,10 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "expr/postfix.h"
+#include "language/parse_text.h"
 #include "language/status_codes.h"
+#include "mib/indices_and_variables.h"
+#include "mib/mib_text.h"
+#include "mib/multi_index_lists.h"
+#include "mib/process_index.h"
+#include "mib/version_combinations.h"
 
 namespace {
 
@@ -24,43 +32,32 @@ MibIndex simpleIndex(const std::string& name) {
 // nothing merged.
 TEST(MergeIndices, ComponentsThatDoNotFitAreReported) {
   struct Case {
-    std::vector<int32_t> merged;
-    std::vector<VersionCombination> combinations;
     std::function<void(MibIndex& b)> spoil;  // of the second component
     std::string message;
+    std::vector<int32_t> merged = {1};
+    std::vector<VersionCombination> combinations = {{1, 1}};
   };
   const auto keep = [](MibIndex&) {};
   const std::vector<Case> cases = {
-      {{1, 2},
-       {{1, 1}},
-       keep,
+      {keep,
        "mismatch between number of version combinations and number of merged "
-       "versions."},
-      {{1},
-       {{1}},
-       keep,
+       "versions.",
+       {1, 2}},
+      {keep,
        "mismatch between number of index versions and number of index "
-       "definitions."},
-      {{1},
-       {{1, 1}},
-       [](MibIndex& b) { b.valueNames.clear(); },
+       "definitions.",
+       {1},
+       {{1}}},
+      {[](MibIndex& b) { b.valueNames.clear(); },
        "could not find version 1 range for index b"},
-      {{1},
-       {{1, 1}},
-       [](MibIndex& b) { b.indexToValue.clear(); },
+      {[](MibIndex& b) { b.indexToValue.clear(); },
        "Index 1 version 1 parameter index conversion not found"},
-      {{1},
-       {{1, 1}},
-       [](MibIndex& b) { b.indexToValue[1].resize(2); },
+      {[](MibIndex& b) { b.indexToValue[1].resize(2); },
        "Index 1 version 1 parameter index conversion is not for an unmerged "
        "index:size=2"},
-      {{1},
-       {{1, 1}},
-       [](MibIndex& b) { b.valueTexts.clear(); },
+      {[](MibIndex& b) { b.valueTexts.clear(); },
        "Index 1 version 1 parameter index translation not found"},
-      {{1},
-       {{1, 1}},
-       [](MibIndex& b) { b.valueTexts[1]["c"]; },
+      {[](MibIndex& b) { b.valueTexts[1]["c"]; },
        "Index 1 version 1 parameter index translation is not for an unmerged "
        "index:size=2"},
   };
@@ -93,6 +90,235 @@ TEST(MergeIndices, CombinedNamesStopPastTheLimit) {
             0);
   EXPECT_EQ(indices.at({"a", "b"}).valueNames.at(1).size(),
             kIndexValueLimit + 1);
+}
+
+using VersionedNames = std::map<int32_t, std::vector<std::string>>;
+
+// A simple index's versions share a merged list while each keeps the names
+// at the positions before it.
+TEST(ProcessIndex, SimpleIndexSharesListsWhilePositionsKeepTheirNames) {
+  struct Case {
+    const char* name;
+    VersionedNames lists;
+    VersionedNames merged;
+    std::string message = "";  // after the prefix, with -2
+  };
+  const std::vector<Case> cases = {
+      {"extended, then renamed",
+       {{1, {"x", "y"}}, {3, {"x", "y", "z"}}, {5, {"x", "z"}}},
+       {{1, {"x", "y", "z"}}, {5, {"x", "z"}}}},
+      {"no value list at all", {}, {}},
+      {"an empty version", {{1, {"x"}}, {2, {}}}, {}, "Empty index range"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MibIndex index;
+    index.valueNames = c.lists;
+    index.mergedSplitters[9];  // left over: cleared for a simple index
+    MessageList messages;
+    if (!c.message.empty()) {
+      EXPECT_EQ(processIndex(messages, index, kIndexValueLimit, "P: "),
+                kGeneratorInconsistent);
+      EXPECT_EQ(messages, MessageList{"P: " + c.message});
+      continue;
+    }
+    EXPECT_EQ(processIndex(messages, index, kIndexValueLimit, "P: "), 0);
+    EXPECT_EQ(index.mergedValueNames, c.merged);
+    EXPECT_TRUE(index.mergedSplitters.empty());
+    EXPECT_EQ(messages, MessageList{});
+  }
+}
+
+// The limit applies to each merged list, 65536 passing and 65537 not.
+TEST(ProcessIndex, LimitOnMergedValues) {
+  struct Case {
+    size_t first, second;  // values at versions 1 and 2, the second
+                           // extending the first
+    uint32_t limit;
+    int status;
+  };
+  const std::vector<Case> cases = {
+      {65536, 65536, kIndexValueLimit, 0},
+      {1, 65537, kIndexValueLimit, kGeneratorFailed},
+      {65537, 65537, kNoIndexValueLimit, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.second);
+    std::vector<std::string> names;
+    for (size_t i = 0; i < c.second; ++i) names.push_back(std::to_string(i));
+    MibIndex index;
+    index.valueNames[1].assign(names.begin(), names.begin() + c.first);
+    index.valueNames[2] = names;
+    MessageList messages;
+    EXPECT_EQ(processIndex(messages, index, c.limit, "P: "), c.status);
+    EXPECT_EQ(index.mergedValueNames.size(), 1u);
+    EXPECT_EQ(messages, c.status == 0
+                            ? MessageList{}
+                            : MessageList{"P: Number of index values is "
+                                          "larger than 65536"});
+  }
+}
+
+// The component index number that `splitter` takes out of merged `number`.
+int32_t split(const std::vector<ExprValue>& splitter, size_t number) {
+  std::vector<ExprValue> postfix;
+  EXPECT_EQ(toPostfix(postfix, splitter), 0);
+  ExprValue component;
+  evaluate(postfix, &component, {{"sw::this", std::to_string(number)}});
+  return component.number;
+}
+
+// Per merged version "version/index version: name=values ... texts params;
+// ": each combined name with the values its components' translations give
+// for the index numbers its split expressions take out of its own number.
+std::string describeMerged(const MibIndex& index) {
+  std::string out;
+  for (const auto& [version, names] : index.valueNames) {
+    SCOPED_TRACE(version);
+    const auto& splitters = index.indexSplitters.at(version);
+    const auto& translations = index.indexToValue.at(version);
+    EXPECT_EQ(splitters.size(), translations.size());
+    out += std::to_string(version) + "/" + std::to_string(index.version) + ":";
+    for (size_t number = 0; number < names.size(); ++number) {
+      out += " " + names[number] + "=";
+      for (size_t k = 0; k < splitters.size(); ++k) {
+        out += (k != 0 ? "," : "") +
+               translate(translations[k],
+                         std::to_string(split(splitters[k], number)));
+      }
+    }
+    out += " texts";
+    for (const auto& [param, texts] : index.valueTexts.at(version)) {
+      out += " " + param + ":" + std::to_string(texts.size());
+    }
+    out += "; ";
+  }
+  return out;
+}
+
+struct Built {
+  MibIndexMap indices;
+  MibVariableMap variables;
+};
+
+void build(const std::string& definition, Built& built) {
+  DefinitionModel model;
+  ASSERT_EQ(parse(model, definition), Outcome{});
+  DiagnosticsList diagnostics;
+  ASSERT_EQ(buildIndicesAndVariables(built.indices, built.variables,
+                                     diagnostics, model),
+            0);
+}
+
+// Index parameters a (values 0 and 1 from version 1, and from version 3
+// also 2) and b (0..2 from version 1, 10..13 from version 4).
+const char kComponents[] =
+    "a 1 { range 1 { 0..1 } range 3 { 0..2 } }\n"
+    "b 1 { range 1 { 0..2 } range 4 { 10, 11..13 } }\n";
+
+TEST(MultiIndexLists, MergedValuesPerCombinationOfComponentVersions) {
+  struct Case {
+    const char* name;
+    std::string variables;  // the table t and the variables it lists
+    std::string merged;     // the index {a, b}
+  };
+  const std::string a1b1 =
+      "a0b0=#0,#0 a0b1=#0,#1 a0b2=#0,#2 a1b0=#1,#0 a1b1=#1,#1 a1b2=#1,#2 "
+      "texts a:2 b:3; ";
+  const std::string a3b1 =
+      "a0b0=#0,#0 a0b1=#0,#1 a0b2=#0,#2 a1b0=#1,#0 a1b1=#1,#1 a1b2=#1,#2 "
+      "a2b0=#2,#0 a2b1=#2,#1 a2b2=#2,#2 texts a:3 b:3; ";
+  const std::string a3b4 =
+      "a0b10=#0,#10 a0b11=#0,#11 a0b12=#0,#12 a0b13=#0,#13 a1b10=#1,#10 "
+      "a1b11=#1,#11 a1b12=#1,#12 a1b13=#1,#13 a2b10=#2,#10 a2b11=#2,#11 "
+      "a2b12=#2,#12 a2b13=#2,#13 texts a:3 b:4; ";
+  const std::vector<Case> cases = {
+      {"a later list ends the earlier one before b's second value list",
+       "t table 0 { v }\n"
+       "v 1 { index 1 { a, b } index 4 { a } range 1 { 0 } }\n",
+       "1/1: " + a1b1 + "3/1: " + a3b1},
+      {"so does the removal",
+       "t table 0 { v }\nv 1 4 { index 1 { a, b } range 1 { 0 } }\n",
+       "1/1: " + a1b1 + "3/1: " + a3b1},
+      {"a second variable adds only versions not merged yet, and lowers the "
+       "index's version",
+       "t table 0 { v, w }\n"
+       "v 3 4 { index 3 { a, b } range 3 { 0 } }\n"
+       "w 2 { index 2 { a, b } range 2 { 0 } }\n",
+       "1/2: " + a1b1 + "3/2: " + a3b1 + "4/2: " + a3b4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Built built;
+    build(kComponents + c.variables, built);
+    MessageList messages;
+    EXPECT_EQ(convertMultiIndexLists(built.indices, built.variables, messages),
+              0);
+    EXPECT_EQ(messages, MessageList{});
+    ASSERT_EQ(built.indices.count({"a", "b"}), 1u);
+    const MibIndex& merged = built.indices.at({"a", "b"});
+    EXPECT_EQ(describeMerged(merged), c.merged);
+    EXPECT_EQ(merged.removalVersion, -1);
+    EXPECT_EQ(built.indices.size(), 3u);
+  }
+}
+
+// The split expressions are kept as written, not in postfix form.
+TEST(MultiIndexLists, SplitExpressionsOfThreeComponents) {
+  Built built;
+  build(std::string(kComponents) +
+            "c 1 { range 1 { \"x\", \"y\" } }\n"
+            "t table 0 { v }\nv 1 { index 1 { a, b, c } range 1 { 0 } }\n",
+        built);
+  MessageList messages;
+  ASSERT_EQ(convertMultiIndexLists(built.indices, built.variables, messages),
+            0);
+  const MibIndex& merged = built.indices.at({"a", "b", "c"});
+  std::vector<std::string> splitters;
+  for (const auto& splitter : merged.indexSplitters.at(1)) {
+    splitters.push_back(describe(splitter));
+  }
+  EXPECT_EQ(splitters, (std::vector<std::string>{"( sw::this / #6 ) % #2",
+                                                 "( sw::this / #2 ) % #3",
+                                                 "( sw::this ) % #2"}));
+  EXPECT_EQ(merged.valueNames.at(1).back(), "a1b2y");
+}
+
+// A combination holds from its highest component version, unless some
+// component has a newer value list by then (-1); the last component
+// advances fastest.
+TEST(MultiIndexLists, VersionCombinationsHoldFromTheirHighestVersion) {
+  std::vector<VersionCombination> combinations;
+  std::vector<int32_t> merged;
+  buildVersionCombinations({{1, 3}, {2}, {1, 3}}, combinations, merged);
+  EXPECT_EQ(combinations, (std::vector<VersionCombination>{
+                              {1, 2, 1}, {1, 2, 3}, {3, 2, 1}, {3, 2, 3}}));
+  EXPECT_EQ(merged, (std::vector<int32_t>{2, -1, -1, 3}));
+}
+
+// Stage 1 never leaves a listed index missing or empty when it succeeds, so
+// these maps are made by hand. Every list is visited before the stage fails.
+TEST(MultiIndexLists, MissingAndEmptyComponentsAreReportedPerList) {
+  MibIndexMap indices;
+  indices[{"a"}].valueNames[1] = {"a0"};
+  indices[{"e"}];
+  MibVariableMap variables;
+  variables["v"].indexLists = {{1, {"a", "gone"}}, {5, {"e", "a", "gone"}}};
+  variables["w"].indexLists = {{2, {"a", "e"}}};
+  MessageList messages;
+  EXPECT_EQ(convertMultiIndexLists(indices, variables, messages),
+            kGeneratorInconsistent);
+  const std::string v1 =
+      "Error processing MIB variable v index list version 1: ";
+  const std::string v5 =
+      "Error processing MIB variable v index list version 5: ";
+  const std::string w2 =
+      "Error processing MIB variable w index list version 2: ";
+  EXPECT_EQ(messages, (MessageList{v1 + "Index definition for gone not found",
+                                   v5 + "Index definition for e is empty",
+                                   v5 + "Index definition for gone not found",
+                                   w2 + "Index definition for e is empty"}));
+  EXPECT_EQ(indices.size(), 2u);
 }
 
 }  // namespace
