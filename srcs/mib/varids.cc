@@ -29,11 +29,6 @@ int32_t constantVersion(uint32_t version) {
   return static_cast<int32_t>(version);
 }
 
-std::string constantName(const std::string& variable,
-                         const std::string& constant) {
-  return "vidStd::" + variable + "::" + constant;
-}
-
 // The variable's own name, when listed, and each constant that exists by
 // then, at `version`.
 void addAt(VersionCollection& collection, const Contributor& variable,
@@ -42,7 +37,7 @@ void addAt(VersionCollection& collection, const Contributor& variable,
   if (variable.constants == nullptr) return;
   for (const auto& [constant, since] : *variable.constants) {
     if (constantVersion(since) <= version) {
-      collection[version].insert(constantName(variable.name, constant));
+      collection[version].insert(vidStdConstantName(variable.name, constant));
     }
   }
 }
@@ -57,7 +52,7 @@ void addConstantsForRemoval(VersionCollection& collection,
   for (const auto& [constant, since] : *variable.constants) {
     const int32_t version = constantVersion(since);
     if (removalVersion >= 0 ? version < removalVersion : version > maxVersion) {
-      collection[version].insert(constantName(variable.name, constant));
+      collection[version].insert(vidStdConstantName(variable.name, constant));
     }
   }
 }
