@@ -5,6 +5,8 @@
 #include "language/diagnostics.h"
 #include "mib/generate_mib.h"
 #include "tables/traps_table.h"
+#include "traps/trap_registry.h"
+#include "traps/transaction_handler.h"
 
 std::set<std::string> tableParamNames(const DefinitionModel& model) {
   std::set<std::string> names;
@@ -34,8 +36,8 @@ int runGeneration(DefinitionModel& model, DBusGProxy* proxy, int deviceFd) {
   return 0;
 }
 
-void generateTraps(const DefinitionModel& model, DBusGProxy* /*proxy*/,
-                   int /*deviceFd*/,
+void generateTraps(const DefinitionModel& model, DBusGProxy* proxy,
+                   int deviceFd,
                    const std::set<std::string>& tableParamNames,
                    const VideoStandardTable& vidStdTable) {
   DiagnosticsList diagnostics;
@@ -47,6 +49,8 @@ void generateTraps(const DefinitionModel& model, DBusGProxy* /*proxy*/,
                   mib) != 0) {
     return;
   }
-  // The trap registry is filled from the MIB here, and the daemon
-  // subscribes to the service's transaction signal.
+  TrapRegistry& registry = trapRegistry();
+  registerTraps(registry, deviceFd, mib.tables, mib.variables, mib.indices,
+                model, mib.varIds);
+  subscribe(proxy, registry);
 }
