@@ -18,20 +18,21 @@ inline const std::string kTrapBody =
     " { description { d } action_true { a } action_false { b } }\n";
 
 struct GeneratedMib {
+  DefinitionModel model;  // with the generated tables
   int status = 0;
   MessageList messages;
   MibModel mib;
 };
 
 inline GeneratedMib generateFromText(const std::string& text) {
-  DefinitionModel model;
+  GeneratedMib out;
+  DefinitionModel& model = out.model;
   EXPECT_EQ(parse(model, text), Outcome{});
   const std::set<std::string> listed = tableParamNames(model);
   DiagnosticsList diagnostics;
   EXPECT_EQ(generateTrapsTable(diagnostics, model), 0);
   VideoStandardTable vidStdTable;
   EXPECT_EQ(generateVideoStandardTable(diagnostics, vidStdTable, model), 0);
-  GeneratedMib out;
   out.status = generateMib(model, listed, vidStdTable, diagnostics,
                            out.messages, out.mib);
   EXPECT_EQ(diagnostics.records.size(), 0u);
