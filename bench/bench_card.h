@@ -2,8 +2,9 @@
 // start-up path: a table of parameters, each with an access block and
 // display rules, a version block with an index (every tenth one indexed by
 // an input and a port, whose ports change at version 3), versioned ranges,
-// a condition and a description, and a trap of its own. It loads without a
-// problem.
+// a condition and a description, and a trap of its own indexed by the
+// input, whose rules read the parameter at the same input and which sends
+// it along. It loads without a problem.
 
 #ifndef OSTRAND_BENCH_BENCH_CARD_H_
 #define OSTRAND_BENCH_BENCH_CARD_H_
@@ -32,10 +33,11 @@ inline std::vector<std::string> cardLines(int params) {
     lines.push_back("  ctrlValid 2 ( mode == \"on\" && level > -3 )\n");
     lines.push_back("  description 2 { Second revision of " + p + " }\n");
     lines.push_back("}\n");
-    lines.push_back(p + "Fault 2 { range 2 { 0..1 } }\n");
+    lines.push_back(p + "Fault 2 { index 2 { inputNum } range 2 { 0..9 } }\n");
     lines.push_back(p + "Fault trap 2 { description {d} action_true {on}\n");
-    lines.push_back("  action_false {off} bindings { " + p +
-                    " } true_trap { 1, 3..5, (sw::this > 7) } }\n");
+    lines.push_back("  action_false {off} bindings { " + p + ", " + p +
+                    "Fault } true_trap { 1, 3..5, (" + p + "Fault > " + p +
+                    ") } }\n");
   }
   lines.push_back(table + " }\n");
   return lines;
