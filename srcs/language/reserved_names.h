@@ -44,16 +44,6 @@ const char* vidStdTableNameOf(const std::string& constant);
 // The constant whose generated table is `tableName`, or nullptr.
 const char* vidStdConstantOf(const std::string& tableName);
 
-// The name under which trap rules read a constant of the video standard
-// that a parameter's value names: "vidStd::" parameter "::" constant.
-std::string vidStdConstantName(const std::string& parameter,
-                               const std::string& constant);
-
-// Splits a name of that form at the first "::" after "vidStd::"; false, and
-// nothing set, for any other name.
-bool splitVidStdConstantName(const std::string& name, std::string& parameter,
-                             std::string& constant);
-
 // The traps table and the fourteen video standard tables, in byte order.
 const std::set<std::string>& reservedTableNames();
 

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <map>
 
+#include "expr/constant_names.h"
 #include "language/reserved_names.h"
 #include "language/status_codes.h"
 #include "mib/messages.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "language/reserved_names.h"
+#include "expr/constant_names.h"
 #include "mib/translation.h"
 
 namespace {
