@@ -89,4 +89,9 @@ struct Expression {
 // evaluation; "sw::this" is an ordinary key here.
 using ValueMap = std::map<std::string, std::string>;
 
+// The name under which the value under test (the parameter value a
+// translation converts, the trap value a rule tests) is given to an
+// evaluation.
+inline constexpr char kThisName[] = "sw::this";
+
 #endif  // OSTRAND_EXPR_EXPR_VALUE_H_

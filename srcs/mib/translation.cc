@@ -12,7 +12,7 @@ ExprValue stringValue(const std::string& text) {
 
 ExprValue operatorValue(int32_t kind) { return ExprValue{kind, 0, ""}; }
 
-ExprValue thisValue() { return ExprValue{kExprName, 0, "sw::this"}; }
+ExprValue thisValue() { return ExprValue{kExprName, 0, kThisName}; }
 
 ValueTranslation makeTranslation(const std::vector<ExprValue>& condition,
                                  const std::vector<ExprValue>& result) {

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr char kThis[] = "sw::this";
-
 // The definition stores one split expression per component of a combined
 // index, (sw::this / m) % sk, rather than a list of rules: evaluated with
 // sw::this = the merged index number, its Integer result is the
@@ -18,14 +16,14 @@ TrapIndexValues splitValues(
     uint32_t number, const std::vector<std::vector<ExprValue>>& splitters,
     const std::vector<TranslationList>& translations) {
   TrapIndexValues values;
-  const ValueMap merged = {{kThis, std::to_string(number)}};
+  const ValueMap merged = {{kThisName, std::to_string(number)}};
   const size_t components = std::min(splitters.size(), translations.size());
   for (size_t k = 0; k < components; ++k) {
     ExprValue component;
     evaluate(splitters[k], &component, merged);
     if (component.kind != kExprInteger) continue;
     values.push_back(translateValue(
-        translations[k], {{kThis, std::to_string(component.number)}}));
+        translations[k], {{kThisName, std::to_string(component.number)}}));
   }
   return values;
 }
@@ -70,7 +68,7 @@ bool enumerateIndex(const MibIndex& index, int32_t version,
       values.emplace_back();
     } else if (index.mergedSplitters.empty()) {
       values.push_back({translateValue(translations.back(),
-                                       {{kThis, std::to_string(number)}})});
+                                       {{kThisName, std::to_string(number)}})});
     } else {
       values.push_back(splitValues(number, splitters, translations));
     }
