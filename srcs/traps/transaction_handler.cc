@@ -1,10 +1,128 @@
 #include "traps/transaction_handler.h"
 
+#include <tuple>
+
+#include "expr/constant_names.h"
 #include "transaction/parameter_access.h"
+#include "traps/transaction_item.h"
+#include "traps/trap_record.h"
+#include "vid_std.h"
+
+namespace {
+
+// The trap parameter of an instance as the service names it: "level[2]".
+std::string ownName(const AffectedKey& key) {
+  std::string name = key.trapName;
+  for (const std::string& value : key.indexValues) name += "[" + value + "]";
+  return name;
+}
+
+// Whether `instance` reads `name` itself, or a constant of the video
+// standard that `name` holds.
+bool dependsOn(const TrapInstance& instance, const std::string& name) {
+  const std::set<std::string>& dependencies = instance.dependencies;
+  if (dependencies.count(name) != 0) return true;
+  // The constants of one parameter sort together behind their common
+  // beginning; a parameter name holding "::" is checked by its split.
+  const std::string prefix = vidStdConstantName(name, "");
+  for (auto it = dependencies.lower_bound(prefix);
+       it != dependencies.end() && it->starts_with(prefix); ++it) {
+    std::string parameter, constant;
+    if (splitVidStdConstantName(*it, parameter, constant) && parameter == name) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void addAffected(TrapRegistry& registry, const TransactionItem& item,
+                 AffectedMap& affected) {
+  const auto own = registry.groups.find(item.baseName);
+  if (own != registry.groups.end()) {
+    affected.emplace(AffectedKey{&own->second, item.baseName, item.indexValues},
+                     item.valueText);
+    return;
+  }
+  for (auto& [trapName, group] : registry.groups) {
+    for (const auto& [indexValues, instance] : group.instances) {
+      if (dependsOn(instance, item.fullName)) {
+        affected.emplace(AffectedKey{&group, trapName, indexValues}, "");
+      }
+    }
+  }
+}
+
+// Fetches, in one call, the own values not yet known and every parameter an
+// instance reads that the signal did not carry, then computes the video
+// standard constants the instances read.
+void fetchMissingValues(DBusGProxy* proxy, const AffectedMap& affected,
+                        ValueMap& values) {
+  NameSet wanted;
+  VidStdReferences references;
+  for (const auto& [key, ownValue] : affected) {
+    if (ownValue.empty()) wanted.insert(ownName(key));
+    const auto instance = key.group->instances.find(key.indexValues);
+    if (instance == key.group->instances.end()) continue;
+    for (const std::string& dependency : instance->second.dependencies) {
+      std::string parameter, constant;
+      if (splitVidStdConstantName(dependency, parameter, constant)) {
+        references.emplace(parameter, constant);
+      } else {
+        parameter = dependency;
+      }
+      if (values.count(parameter) == 0) wanted.insert(parameter);
+    }
+  }
+  if (!wanted.empty()) {
+    // A refusal leaves `fetched` empty: the instances without their own
+    // value drop out below, and rules reading a missing name do not match.
+    ValueMap fetched;
+    parm_get(proxy, TransactionRef(), wanted, fetched);
+    values.insert(fetched.begin(), fetched.end());
+  }
+  addVidStdConstantValues(values, references);
+}
+
+void completeOwnValues(AffectedMap& affected, const ValueMap& values) {
+  for (auto it = affected.begin(); it != affected.end();) {
+    if (it->second.empty()) {
+      const auto found = values.find(ownName(it->first));
+      if (found == values.end()) {
+        it = affected.erase(it);
+        continue;
+      }
+      it->second = found->second;
+    }
+    ++it;
+  }
+}
+
+}  // namespace
+
+bool operator<(const AffectedKey& a, const AffectedKey& b) {
+  return std::tie(a.trapName, a.indexValues, a.group) <
+         std::tie(b.trapName, b.indexValues, b.group);
+}
 
 void subscribe(DBusGProxy* proxy, TrapRegistry& registry) {
   parm_subscribe(proxy, G_CALLBACK(onTransaction), &registry);
 }
 
-void onTransaction(DBusGProxy* /*proxy*/, char** /*changes*/,
-                   TrapRegistry* /*registry*/) {}
+void onTransaction(DBusGProxy* proxy, char** changes, TrapRegistry* registry) {
+  if (changes == nullptr || registry == nullptr) return;
+  ValueMap values;
+  AffectedMap affected;
+  for (char** change = changes; *change != nullptr; ++change) {
+    TransactionItem item;
+    if (parseTransactionItem(*change, item) != 0) continue;
+    values.emplace(item.fullName, item.valueText);
+    addAffected(*registry, item, affected);
+  }
+  if (affected.empty()) return;
+  fetchMissingValues(proxy, affected, values);
+  completeOwnValues(affected, values);
+  for (const auto& [key, ownValue] : affected) {
+    writeTrapRecord(*key.group, key.indexValues, ownValue, values,
+                    registry->deviceFd);
+  }
+}

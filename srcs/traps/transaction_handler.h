@@ -1,10 +1,19 @@
 // The daemon's side of the service's transaction signal: the subscription
 // made once the registry is filled, and the handler each signal reaches.
+//
+// One signal names the parameters that changed. The handler finds the trap
+// instances they concern, fetches whatever else those read in one call to
+// the service, evaluates each instance and writes a record for every one
+// whose state changed. All of it runs inside the main loop's dispatch of
+// the signal, blocking calls included, so signals are handled one by one.
 
 #ifndef OSTRAND_TRAPS_TRANSACTION_HANDLER_H_
 #define OSTRAND_TRAPS_TRANSACTION_HANDLER_H_
 
 #include <dbus/dbus-glib.h>
+
+#include <map>
+#include <string>
 
 #include "traps/trap_registry.h"
 
@@ -14,8 +23,28 @@
 // without a service.
 void subscribe(DBusGProxy* proxy, TrapRegistry& registry);
 
+// One trap instance a signal concerns.
+struct AffectedKey {
+  TrapGroup* group;  // the trap's group in the registry
+  std::string trapName;
+  TrapIndexValues indexValues;
+};
+
+// Instances in trap-name order, then index-value order. A group belongs to
+// exactly one trap name, so this is also the registry's order of groups.
+bool operator<(const AffectedKey& a, const AffectedKey& b);
+
+// Instance to the trap parameter's value text for this signal; empty until
+// known.
+using AffectedMap = std::map<AffectedKey, std::string>;
+
 // One transaction signal: `changes` holds one "name=value" string per
-// changed parameter, NULL-terminated.
+// changed parameter, NULL-terminated; a string of another form is skipped.
+// A name given twice keeps its first value. An instance is concerned when
+// the name is its trap's (with the instance's index suffix), a name it
+// depends on, or the parameter of a video standard constant it depends on.
+// Values it needs that the signal lacks are fetched through `proxy`; an
+// instance whose own value the service does not give is left out.
 void onTransaction(DBusGProxy* proxy, char** changes, TrapRegistry* registry);
 
 #endif  // OSTRAND_TRAPS_TRANSACTION_HANDLER_H_
