@@ -14,12 +14,12 @@
 #include "support/private_bus.h"
 #include "support/process.h"
 #include "support/rig.h"
+#include "support/service_control.h"
 #include "support/syslog_capture.h"
 #include "transaction/service_calls.h"
 
 namespace {
 
-const char kControlInterface[] = "org.ostrand.TxControl";
 // The service's initial values: b has an empty value, d none at all.
 const char kValues[] = "a=1\nb=\nc=3\n";
 
@@ -42,8 +42,7 @@ class ParameterAccessTest : public ::testing::Test {
     ASSERT_NE(connection, nullptr) << error;
     proxy = dbus_g_proxy_new_for_name(connection, kServiceName, kServicePath,
                                       kServiceInterface);
-    control = dbus_g_proxy_new_for_name(connection, kServiceName,
-                                        kServicePath, kControlInterface);
+    control = serviceControl(connection);
   }
 
   void TearDown() override {
@@ -56,34 +55,15 @@ class ParameterAccessTest : public ::testing::Test {
         << rig.error();
   }
 
-  // The service calls received since the last look, as the stand-in
-  // writes them ("single_get ('a',)").
+  // The service calls since the last look.
   std::vector<std::string> calls() {
-    char** received = nullptr;
-    EXPECT_TRUE(dbus_g_proxy_call(control, "Calls", nullptr, G_TYPE_INVALID,
-                                  G_TYPE_STRV, &received, G_TYPE_INVALID));
-    std::vector<std::string> out;
-    for (char** call = received; call != nullptr && *call != nullptr; ++call) {
-      out.push_back(*call);
-    }
-    g_strfreev(received);
-    EXPECT_TRUE(dbus_g_proxy_call(control, "ClearCalls", nullptr,
-                                  G_TYPE_INVALID, G_TYPE_INVALID));
-    return out;
+    std::vector<std::string> received = serviceCalls(control);
+    clearServiceCalls(control);
+    return received;
   }
 
-  // The next `count` calls of `method` fail with `message`, or with the
-  // service's refusal when `message` is empty.
   void failNext(const char* method, int count, const char* message = "") {
-    const bool refuse = message[0] == '\0';
-    EXPECT_TRUE(refuse ? dbus_g_proxy_call(control, "Refuse", nullptr,
-                                           G_TYPE_STRING, method, G_TYPE_INT,
-                                           count, G_TYPE_INVALID,
-                                           G_TYPE_INVALID)
-                       : dbus_g_proxy_call(control, "Fail", nullptr,
-                                           G_TYPE_STRING, method, G_TYPE_INT,
-                                           count, G_TYPE_STRING, message,
-                                           G_TYPE_INVALID, G_TYPE_INVALID));
+    failNextCalls(control, method, count, message);
   }
 
   // Runs the main loop until `done` holds.
@@ -297,9 +277,7 @@ TEST_F(ParameterAccessTest, SubscribedHandlerGetsEveryChange) {
   startService();
   std::vector<std::string> seen;
   EXPECT_EQ(parm_subscribe(proxy, G_CALLBACK(collect), &seen), 1u);
-  const char* emitted[] = {"temp=42", "level[3]=", "no equals sign", nullptr};
-  EXPECT_TRUE(dbus_g_proxy_call(control, "Emit", nullptr, G_TYPE_STRV,
-                                emitted, G_TYPE_INVALID, G_TYPE_INVALID));
+  emitTransaction(control, {"temp=42", "level[3]=", "no equals sign"});
   iterateUntil([&] { return seen.size() >= 3; });
   EXPECT_EQ(seen, (std::vector<std::string>{"temp=42", "level[3]=",
                                             "no equals sign"}));

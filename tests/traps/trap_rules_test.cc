@@ -1,6 +1,6 @@
 // What each trap instance reads: its rules (checked by text and by the
-// state they give for sample values), the names it depends on and its
-// bindings, for traps with and without index.
+// state evaluateTrap gives for sample values), the names it depends on and
+// its bindings, for traps with and without index.
 
 #include "traps/trap_rules.h"
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "expr/evaluate.h"
+#include "traps/trap_evaluation.h"
 #include "traps/registry_text.h"
 
 namespace {
@@ -31,19 +31,6 @@ std::vector<std::string> describeRules(const TrapInstance& instance) {
     lines.push_back(describe(rule.condition) + " -> " + describe(rule.result));
   }
   return lines;
-}
-
-// The state the first deciding rule gives with `own` as the trap's value.
-int stateOf(const TrapInstance& instance, ValueMap values,
-            const std::string& own) {
-  values["sw::this"] = own;
-  for (const ValueTranslation& rule : instance.rules) {
-    if (evaluate(rule.condition, nullptr, values) == 0) continue;
-    ExprValue result;
-    evaluate(rule.result, &result, values);
-    if (result.kind == kExprInteger) return result.number != 0;
-  }
-  return -1;
 }
 
 struct Sample {
@@ -179,7 +166,8 @@ TEST(TrapRules, RulesDependenciesAndBindings) {
     }
     EXPECT_THAT(bindings, ElementsAreArray(c.bindings));
     for (const Sample& sample : c.samples) {
-      EXPECT_EQ(stateOf(instance, sample.values, sample.own), sample.state)
+      ValueMap values = sample.values;
+      EXPECT_EQ(evaluateTrap(instance.rules, sample.own, values), sample.state)
           << "t=" << sample.own;
     }
   }

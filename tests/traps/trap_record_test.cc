@@ -1,0 +1,73 @@
+#include "traps/trap_record.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "support/hex_bytes.h"
+#include "traps/registry_text.h"
+
+namespace {
+
+// t is raised by 5..9 and sends limit's text, then its own value.
+const std::string kCard =
+    "t 0 { range 0 { 0..9 } }\nlimit 0 { range 0 { string32:none } }\n"
+    "c table 0 { limit }\n"
+    "t trap 0 { description { d } action_true { a } action_false { b } "
+    "bindings { limit, t } true_trap { 5..9 } }\n";
+
+struct Call {
+  const char* what;
+  std::string own;
+  ValueMap values;
+  std::string record;  // hex; "" for nothing written
+  bool failingDevice = false;
+};
+
+TEST(TrapRecord, WrittenOnceForEachChangeOfState) {
+  TrapRegistry registry = registryFromText(kCard);
+  ASSERT_EQ(registry.groups.count("t"), 1u);
+  TrapGroup& group = registry.groups.at("t");
+  group.faultId = 0x10123;  // only the low 16 bits go out
+  ASSERT_EQ(group.instances.count({}), 1u);
+  group.instances.at({}).id = 0x0201;
+  int pipeFds[2];
+  ASSERT_EQ(pipe2(pipeFds, O_NONBLOCK), 0);
+  const std::string header = "23 01 01 02 00 00 00 ";
+  const std::string longText(300, 'a');
+  const std::vector<Call> calls = {
+      {"raised, every binding known",
+       "7",
+       {{"limit", "x"}},
+       header + "01 00 00 00 00 02 78 00 00 00 00 00 02 37 00 "},
+      {"still raised", "8", {{"limit", "x"}}, ""},
+      {"cleared, limit without value: header only", "1", {}, header + "00 "},
+      {"a text too long for its length byte is cut to 254 bytes",
+       "6",
+       {{"limit", longText}},
+       header + "01 00 00 00 00 ff " + hexBytes(longText.substr(0, 254)) +
+           "00 00 00 00 00 02 36 00 "},
+      {"the state is kept when the device fails", "2", {}, "", true},
+      {"so the same state is not sent again", "3", {}, ""},
+  };
+  for (const Call& call : calls) {
+    SCOPED_TRACE(call.what);
+    ValueMap values = call.values;
+    writeTrapRecord(group, {}, call.own, values,
+                    call.failingDevice ? -1 : pipeFds[1]);
+    EXPECT_EQ(values.at("sw::this"), call.own);
+    char buffer[1024];
+    const ssize_t got = read(pipeFds[0], buffer, sizeof buffer);
+    EXPECT_EQ(hexBytes(std::string(buffer, got > 0 ? got : 0)), call.record);
+  }
+  ValueMap values;
+  writeTrapRecord(group, {"1"}, "7", values, pipeFds[1]);
+  EXPECT_TRUE(values.empty()) << "an index value without instance";
+  close(pipeFds[0]);
+  close(pipeFds[1]);
+}
+
+}  // namespace
