@@ -28,7 +28,8 @@ bool dependsOn(const TrapInstance& instance, const std::string& name) {
   for (auto it = dependencies.lower_bound(prefix);
        it != dependencies.end() && it->starts_with(prefix); ++it) {
     std::string parameter, constant;
-    if (splitVidStdConstantName(*it, parameter, constant) && parameter == name) {
+    if (splitVidStdConstantName(*it, parameter, constant) &&
+        parameter == name) {
       return true;
     }
   }
