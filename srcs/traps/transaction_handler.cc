@@ -18,15 +18,15 @@ std::string ownName(const AffectedKey& key) {
 }
 
 // Whether `instance` reads `name` itself, or a constant of the video
-// standard that `name` holds.
-bool dependsOn(const TrapInstance& instance, const std::string& name) {
+// standard that `name` holds; `constantPrefix` is "vidStd::" name "::".
+bool dependsOn(const TrapInstance& instance, const std::string& name,
+               const std::string& constantPrefix) {
   const std::set<std::string>& dependencies = instance.dependencies;
   if (dependencies.count(name) != 0) return true;
   // The constants of one parameter sort together behind their common
   // beginning; a parameter name holding "::" is checked by its split.
-  const std::string prefix = vidStdConstantName(name, "");
-  for (auto it = dependencies.lower_bound(prefix);
-       it != dependencies.end() && it->starts_with(prefix); ++it) {
+  for (auto it = dependencies.lower_bound(constantPrefix);
+       it != dependencies.end() && it->starts_with(constantPrefix); ++it) {
     std::string parameter, constant;
     if (splitVidStdConstantName(*it, parameter, constant) &&
         parameter == name) {
@@ -44,9 +44,10 @@ void addAffected(TrapRegistry& registry, const TransactionItem& item,
                      item.valueText);
     return;
   }
+  const std::string constantPrefix = vidStdConstantName(item.fullName, "");
   for (auto& [trapName, group] : registry.groups) {
     for (const auto& [indexValues, instance] : group.instances) {
-      if (dependsOn(instance, item.fullName)) {
+      if (dependsOn(instance, item.fullName, constantPrefix)) {
         affected.emplace(AffectedKey{&group, trapName, indexValues}, "");
       }
     }
