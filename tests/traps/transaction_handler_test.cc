@@ -153,6 +153,18 @@ class TransactionHandlerTest : public RigTest {
     return calls.value_or(std::vector<std::string>{});
   }
 
+  // `records` as the decoder shows them, for the message of a mismatch.
+  std::string decoded(const std::string& records) {
+    const std::string out = rig.writeFile("decoded", "");
+    std::string error;
+    const pid_t pid =
+        spawnProcess({TRAPDECODE_BINARY, "--definitions", rig.dir() + "/c.kdl",
+                      rig.writeFile("records", records)},
+                     {}, out, out, &error);
+    if (pid < 0 || waitForExit(pid) < 0) return "not decoded: " + error;
+    return "decoded:\n" + readFile(out);
+  }
+
   DBusGProxy* control = nullptr;
   int nextMarker = 1;
 };
@@ -218,7 +230,9 @@ TEST_F(TransactionHandlerTest, SignalsGiveExactlyTheRecordsOfChangedStates) {
     if (step.refuse != nullptr) failNextCalls(control, step.refuse, 1);
     std::string records;
     EXPECT_EQ(handle(step.changes, records), step.calls);
-    EXPECT_EQ(hexBytes(records), hexBytes(recordBytes(step.records)));
+    const std::string expected = recordBytes(step.records);
+    EXPECT_EQ(hexBytes(records), hexBytes(expected))
+        << "written " << decoded(records) << "expected " << decoded(expected);
   }
 }
 
