@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/progress_lines.h"
 #include "support/hex_bytes.h"
 #include "support/private_bus.h"
 #include "support/process.h"
@@ -234,6 +235,12 @@ TEST_F(TransactionHandlerTest, SignalsGiveExactlyTheRecordsOfChangedStates) {
     EXPECT_EQ(hexBytes(records), hexBytes(expected))
         << "written " << decoded(records) << "expected " << decoded(expected);
   }
+  // Nothing else was said on the way: no report of a fault in the daemon.
+  rig.signalDaemon();
+  const DaemonResult result = rig.finishDaemon();
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(result.out, kStarted);
+  EXPECT_EQ(result.err, kLoaded);
 }
 
 }  // namespace
