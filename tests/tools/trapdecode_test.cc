@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "support/process.h"
+#include "support/record_bytes.h"
 
 namespace {
 
@@ -35,19 +36,6 @@ lost 1 { index 1 { slot } range 1 { 0..1 } }
 lost trap 1 { description { Lost } action_true { a } action_false { b }
   bindings { level } true_trap { 1 } }
 )";
-
-// A header as the daemon writes it: identifiers in host order, the value
-// big-endian.
-std::string header(uint16_t fault, uint16_t instance, uint32_t value) {
-  std::string bytes(reinterpret_cast<const char*>(&fault), 2);
-  bytes.append(reinterpret_cast<const char*>(&instance), 2);
-  for (int shift = 24; shift >= 0; shift -= 8) bytes += char(value >> shift);
-  return bytes;
-}
-
-std::string entry(const std::string& text) {
-  return std::string(4, '\0') + char(text.size() + 1) + text + '\0';
-}
 
 std::string leftOver(int bytes) {
   return "trapdecode: " + std::to_string(bytes) +
@@ -110,31 +98,34 @@ class TrapDecodeTest : public ::testing::Test {
 };
 
 TEST_F(TrapDecodeTest, RecordsAreFramedAndPrintedAsWritten) {
-  const std::string hot = header(37, 0, 1);
+  const std::string hot = recordHeader(37, 0, 1);
   const std::string hotLine = "fault 37 instance 0 value 1";
   expectCases(
       {},
       {
           {"identifiers in host order, value big-endian and unsigned",
            std::string("\x23\x01\x01\x00\x00\x00\x00\x01", 8) +
-               header(0xffff, 0x8000, 0xfffffffe),
+               recordHeader(0xffff, 0x8000, 0xfffffffe),
            "fault 291 instance 1 value 1\n"
            "fault 65535 instance 32768 value 4294967294\n"},
           {"back to back, entries without limit",
-           hot + entry("on") + entry("") + entry("x") + header(36, 2, 0) +
-               header(36, 1, 1) + entry("5"),
+           hot + recordEntry("on") + recordEntry("") + recordEntry("x") +
+               recordHeader(36, 2, 0) + recordHeader(36, 1, 1) +
+               recordEntry("5"),
            hotLine + " \"on\" \"\" \"x\"\nfault 36 instance 2 value 0\n" +
                "fault 36 instance 1 value 1 \"5\"\n"},
           {"escapes",
-           hot + entry(std::string("a\"b\\c \x01\x7f\x80\xff~\0z", 13)),
+           hot + recordEntry(std::string("a\"b\\c \x01\x7f\x80\xff~\0z", 13)),
            hotLine + R"( "a\"b\\c \x01\x7f\x80\xff~\x00z")" + "\n"},
           {"length byte 0 reads as an empty text",
-           hot + std::string(6, '\0') + entry("y"), hotLine + " \"\" \"y\"\n"},
+           hot + std::string(6, '\0') + recordEntry("y"),
+           hotLine + " \"\" \"y\"\n"},
           {"empty input", "", ""},
-          {"partial header", hot + entry("on") + std::string("\x25\0\0", 3),
+          {"partial header",
+           hot + recordEntry("on") + std::string("\x25\0\0", 3),
            hotLine + " \"on\"\n", leftOver(3), 1},
-          {"partial entry", hot + entry("on").substr(0, 6), hotLine + "\n",
-           leftOver(6), 1},
+          {"partial entry", hot + recordEntry("on").substr(0, 6),
+           hotLine + "\n", leftOver(6), 1},
           {"zeros that may begin an entry", hot + std::string(3, '\0'),
            hotLine + "\n", leftOver(3), 1},
       });
@@ -145,23 +136,26 @@ TEST_F(TrapDecodeTest, DefinitionsNameInstancesAndBindings) {
       {"--definitions", write("card.kdl", kCard)},
       {
           {"own value under the instance's name",
-           header(37, 0, 1) + entry("on") + entry("1"),
+           recordHeader(37, 0, 1) + recordEntry("on") + recordEntry("1"),
            "hot fault 37 instance 0 value 1 mode=\"on\" hot=\"1\"\n"},
           {"indexed binding",
-           header(36, 2, 0) + entry("9") + header(36, 0, 1) + entry("0"),
+           recordHeader(36, 2, 0) + recordEntry("9") + recordHeader(36, 0, 1) +
+               recordEntry("0"),
            "lost[3] fault 36 instance 2 value 0 level[3]=\"9\"\n"
            "lost[1] fault 36 instance 0 value 1 level[1]=\"0\"\n"},
           {"no more entries than bindings",
-           header(36, 1, 1) + entry("4") + std::string(8, '\0'),
+           recordHeader(36, 1, 1) + recordEntry("4") + std::string(8, '\0'),
            "lost[2] fault 36 instance 1 value 1 level[2]=\"4\"\n"
            "? fault 0 instance 0 value 0\n"},
-          {"bound values missing", header(37, 0, 0) + header(36, 1, 0),
+          {"bound values missing",
+           recordHeader(37, 0, 0) + recordHeader(36, 1, 0),
            "hot fault 37 instance 0 value 0 (bound values missing)\n"
            "lost[2] fault 36 instance 1 value 0 (bound values missing)\n"},
           // Both identifiers must match: 36 has no instance 3, 38 no
           // instance.
           {"unknown instances take any entries",
-           header(36, 3, 1) + entry("a") + entry("b") + header(38, 0, 1),
+           recordHeader(36, 3, 1) + recordEntry("a") + recordEntry("b") +
+               recordHeader(38, 0, 1),
            "? fault 36 instance 3 value 1 \"a\" \"b\"\n"
            "? fault 38 instance 0 value 1\n"},
       });
@@ -187,7 +181,7 @@ TEST_F(TrapDecodeTest, RandomBytesEndInAStatusAndAClearMessage) {
 }
 
 TEST_F(TrapDecodeTest, InputsThatCannotBeUsedAreRefused) {
-  const std::string records = write("records", header(37, 0, 1));
+  const std::string records = write("records", recordHeader(37, 0, 1));
   const std::string bad = write("bad.kdl", "t table 1 { a }\nlevel 1 { 1x }\n");
   const std::string missing = path("missing");
   const std::string absent = ": No such file or directory\n";
@@ -237,8 +231,8 @@ TEST_F(TrapDecodeTest, FifoRecordsArePrintedAsTheyArrive) {
   ASSERT_TRUE(waitUntil([&] {
     return (fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK)) >= 0;
   })) << std::strerror(errno);
-  const std::string first = header(37, 0, 1) + entry("on");
-  const std::string second = header(36, 1, 0);
+  const std::string first = recordHeader(37, 0, 1) + recordEntry("on");
+  const std::string second = recordHeader(36, 1, 0);
   const std::string firstLine = "fault 37 instance 0 value 1 \"on\"\n";
   ASSERT_EQ(::write(fd, first.data(), first.size()), ssize_t(first.size()));
   EXPECT_TRUE(waitUntil([&] { return readFile(path("out")) == firstLine; }))

@@ -7,15 +7,14 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "frame/progress_lines.h"
-#include "support/hex_bytes.h"
 #include "support/private_bus.h"
 #include "support/process.h"
+#include "support/record_bytes.h"
 #include "support/rig.h"
 #include "support/service_control.h"
 
@@ -75,17 +74,8 @@ struct Record {
 std::string recordBytes(const std::vector<Record>& records) {
   std::string out;
   for (const Record& r : records) {
-    char header[8];
-    std::memcpy(header, &r.fault, 2);
-    std::memcpy(header + 2, &r.instance, 2);
-    for (int i = 0; i < 4; ++i) header[4 + i] = char(r.value >> (24 - 8 * i));
-    out.append(header, sizeof header);
-    for (const std::string& text : r.bound) {
-      out.append(4, '\0');
-      out.push_back(char(text.size() + 1));
-      out.append(text);
-      out.push_back('\0');
-    }
+    out += recordHeader(r.fault, r.instance, r.value);
+    for (const std::string& text : r.bound) out += recordEntry(text);
   }
   return out;
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "support/hex_bytes.h"
+#include "support/record_bytes.h"
 #include "traps/registry_text.h"
 
 namespace {
