@@ -10,11 +10,8 @@
 
 namespace {
 
-// The trap parameter of an instance as the service names it: "level[2]".
 std::string ownName(const AffectedKey& key) {
-  std::string name = key.trapName;
-  for (const std::string& value : key.indexValues) name += "[" + value + "]";
-  return name;
+  return instanceParameterName(key.trapName, key.indexValues);
 }
 
 // Whether `instance` reads `name` itself, or a constant of the video

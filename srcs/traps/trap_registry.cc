@@ -98,6 +98,13 @@ TrapRegistry& trapRegistry() {
   return registry;
 }
 
+std::string instanceParameterName(const std::string& trapName,
+                                  const TrapIndexValues& indexValues) {
+  std::string name = trapName;
+  for (const std::string& value : indexValues) name += "[" + value + "]";
+  return name;
+}
+
 int32_t nextChangeVersion(const MibVariable& variable, int32_t version,
                           const MibIndexMap& indices) {
   std::optional<int32_t> next;

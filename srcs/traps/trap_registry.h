@@ -61,6 +61,11 @@ struct TrapRegistry {
 // exits.
 TrapRegistry& trapRegistry();
 
+// The trap parameter of an instance as the service names it: the trap's
+// name with one "[value]" per index value ("inputLoss[2]").
+std::string instanceParameterName(const std::string& trapName,
+                                  const TrapIndexValues& indexValues);
+
 // Registers every trap of the traps table that is present in its final form
 // in some row of it (no index, index value or range change follows, and the
 // trap is not removed), at the first such row, and sets the device. A trap

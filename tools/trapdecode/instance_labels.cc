@@ -10,13 +10,6 @@
 
 namespace {
 
-std::string instanceName(const std::string& trapName,
-                         const TrapIndexValues& indexValues) {
-  std::string name = trapName;
-  for (const std::string& value : indexValues) name += "[" + value + "]";
-  return name;
-}
-
 void copyToStandardError(int fd) {
   if (lseek(fd, 0, SEEK_SET) != 0) return;
   char buffer[4096];
@@ -59,7 +52,7 @@ InstanceLabels labelInstances(const TrapRegistry& registry) {
   for (const auto& [trapName, group] : registry.groups) {
     for (const auto& [indexValues, instance] : group.instances) {
       InstanceLabel label;
-      label.name = instanceName(trapName, indexValues);
+      label.name = instanceParameterName(trapName, indexValues);
       for (const TrapBinding& binding : instance.bindings) {
         label.bindingNames.push_back(binding.name == kThisName ? label.name
                                      : binding.name.empty()    ? "?"
