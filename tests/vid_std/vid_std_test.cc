@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -19,76 +21,76 @@ std::string described(const vidStd_t& standard) {
 }
 
 // An interlaced standard whose clean aperture is centred within the
-// production aperture's fields.
-TEST(VidStd, DescribesAnInterlacedStandard) {
-  const vidStd_t* standard = findVidStd("1080i/50");
-  ASSERT_NE(standard, nullptr);
-  EXPECT_EQ(described(*standard),
-            "1080i/50\n"
-            "2640 samples x 1125 lines interlaced\n"
-            "Pixel aspect ratio = 1:1\n"
-            "Frame rate = 25Hz\n"
-            "Sampling frequency = 74.25MHz\n"
-            "Centre: between samples 959 and 960\n"
-            "Centre: between lines 853 and 291\n"
-            "Blanking: field 1 line 1 to 20 and 561 to 563\n"
-            "Blanking: field 2 line 564 to 583 and 1124 to 1125\n"
-            "Production aperture\n"
-            "1920 samples x 1080 lines\n"
-            "Sample range: 0 to 1919\n"
-            "Line range: Field 1: 21 to 560\n"
-            "Line range: Field 2: 584 to 1123\n"
-            "Aspect ratio = 16:9\n"
-            "Centre: between samples 959 and 960\n"
-            "Centre: between lines 853 and 291\n"
-            "Clean aperture\n"
-            "1888 samples x 1062 lines\n"
-            "Sample range: 16 to 1903\n"
-            "Line range: Field 1: 26 to 556\n"
-            "Line range: Field 2: 588 to 1118\n"
-            "Aspect ratio = 16:9\n"
-            "Centre: between samples 959 and 960\n"
-            "Centre: between lines 853 and 291\n"
-            "Digital timing references\n"
-            "F=0: 1\n"
-            "F=1: 564\n"
-            "Field 1 blanking: V=1: 1124, V=0: 21\n"
-            "Field 2 blanking: V=1: 561, V=0: 584\n"
-            "Switch point: 7 569\n");
-}
-
-// A progressive standard whose clean aperture gives its ranges and whose
-// picture centre is the clean aperture's.
-TEST(VidStd, DescribesAProgressiveStandard) {
-  const vidStd_t* standard = findVidStd("480p/59.94");
-  ASSERT_NE(standard, nullptr);
-  EXPECT_EQ(described(*standard),
-            "480p/59.94\n"
-            "858 samples x 525 lines progressive\n"
-            "Pixel aspect ratio = 161:135\n"
-            "Frame rate = 60/1.001Hz\n"
-            "Sampling frequency = 27.00/1.001MHz\n"
-            "Centre: between samples 359 and 360\n"
-            "Centre: between lines 283 and 284\n"
-            "Blanking: line 1 to 42\n"
-            "Production aperture\n"
-            "720 samples x 483 lines\n"
-            "Sample range: 0 to 719\n"
-            "Line range: 43 to 525\n"
-            "Aspect ratio = 16:9\n"
-            "Centre: between samples 359 and 360\n"
-            "Centre: on line 284\n"
-            "Clean aperture\n"
-            "708 samples x 480 lines\n"
-            "Sample range: 6 to 713\n"
-            "Line range: 44 to 523\n"
-            "Aspect ratio = 9499:5400\n"
-            "Centre: between samples 359 and 360\n"
-            "Centre: between lines 283 and 284\n"
-            "Digital timing references\n"
-            "Frame start: 1\n"
-            "Blanking: V=1: 1, V=0: 43\n"
-            "Switch point: 10\n");
+// production aperture's fields; a progressive standard whose clean aperture
+// gives its ranges and whose picture centre is the clean aperture's; one
+// without clean aperture.
+TEST(VidStd, DescribesStandards) {
+  const std::vector<std::pair<const char*, std::string>> cases = {
+      {"1080i/50",
+       "1080i/50\n"
+       "2640 samples x 1125 lines interlaced\n"
+       "Pixel aspect ratio = 1:1\n"
+       "Frame rate = 25Hz\n"
+       "Sampling frequency = 74.25MHz\n"
+       "Centre: between samples 959 and 960\n"
+       "Centre: between lines 853 and 291\n"
+       "Blanking: field 1 line 1 to 20 and 561 to 563\n"
+       "Blanking: field 2 line 564 to 583 and 1124 to 1125\n"
+       "Production aperture\n"
+       "1920 samples x 1080 lines\n"
+       "Sample range: 0 to 1919\n"
+       "Line range: Field 1: 21 to 560\n"
+       "Line range: Field 2: 584 to 1123\n"
+       "Aspect ratio = 16:9\n"
+       "Centre: between samples 959 and 960\n"
+       "Centre: between lines 853 and 291\n"
+       "Clean aperture\n"
+       "1888 samples x 1062 lines\n"
+       "Sample range: 16 to 1903\n"
+       "Line range: Field 1: 26 to 556\n"
+       "Line range: Field 2: 588 to 1118\n"
+       "Aspect ratio = 16:9\n"
+       "Centre: between samples 959 and 960\n"
+       "Centre: between lines 853 and 291\n"
+       "Digital timing references\n"
+       "F=0: 1\n"
+       "F=1: 564\n"
+       "Field 1 blanking: V=1: 1124, V=0: 21\n"
+       "Field 2 blanking: V=1: 561, V=0: 584\n"
+       "Switch point: 7 569\n"},
+      {"480p/59.94",
+       "480p/59.94\n"
+       "858 samples x 525 lines progressive\n"
+       "Pixel aspect ratio = 161:135\n"
+       "Frame rate = 60/1.001Hz\n"
+       "Sampling frequency = 27.00/1.001MHz\n"
+       "Centre: between samples 359 and 360\n"
+       "Centre: between lines 283 and 284\n"
+       "Blanking: line 1 to 42\n"
+       "Production aperture\n"
+       "720 samples x 483 lines\n"
+       "Sample range: 0 to 719\n"
+       "Line range: 43 to 525\n"
+       "Aspect ratio = 16:9\n"
+       "Centre: between samples 359 and 360\n"
+       "Centre: on line 284\n"
+       "Clean aperture\n"
+       "708 samples x 480 lines\n"
+       "Sample range: 6 to 713\n"
+       "Line range: 44 to 523\n"
+       "Aspect ratio = 9499:5400\n"
+       "Centre: between samples 359 and 360\n"
+       "Centre: between lines 283 and 284\n"
+       "Digital timing references\n"
+       "Frame start: 1\n"
+       "Blanking: V=1: 1, V=0: 43\n"
+       "Switch point: 10\n"},
+  };
+  for (const auto& [name, description] : cases) {
+    const vidStd_t* standard = findVidStd(name);
+    ASSERT_NE(standard, nullptr) << name;
+    EXPECT_EQ(described(*standard), description);
+  }
   EXPECT_THAT(described(*findVidStd("625i/50")),
               HasSubstr("\nClean aperture not defined\n"));
 }
