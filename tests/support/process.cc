@@ -1,133 +1,119 @@
 #include "support/process.h"
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <thread>
 
 namespace {
 
-int statusOf(int waitStatus) {
-  if (WIFEXITED(waitStatus)) return WEXITSTATUS(waitStatus);
-  if (WIFSIGNALED(waitStatus)) return 128 + WTERMSIG(waitStatus);
-  return -1;
-}
-
-void redirect(int targetFd, const std::string& path, int flags) {
-  int fd = open(path.c_str(), flags, 0644);
-  if (fd < 0) _exit(127);
-  dup2(fd, targetFd);
-  close(fd);
+void defaultStopSignals(gpointer) {
+  for (int signal : {SIGINT, SIGQUIT, SIGTERM}) ::signal(signal, SIG_DFL);
 }
 
 }  // namespace
 
-pid_t spawnProcess(const std::vector<std::string>& argv,
-                   const std::map<std::string, std::string>& env,
-                   const std::string& outPath, const std::string& errPath,
-                   std::string* error) {
-  std::vector<char*> args;
-  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+Process::~Process() {
+  if (!ended()) g_subprocess_force_exit(process_);
+  if (process_ != nullptr) g_subprocess_wait(process_, nullptr, nullptr);
+  g_clear_object(&process_);
+}
+
+std::string Process::start(const std::vector<std::string>& argv,
+                           const std::string& outPath,
+                           const std::string& errPath,
+                           const std::map<std::string, std::string>& env) {
+  std::vector<const char*> args;
+  for (const std::string& arg : argv) args.push_back(arg.c_str());
   args.push_back(nullptr);
-  pid_t pid = fork();
-  if (pid < 0) {
-    *error = std::string("fork failed: ") + std::strerror(errno);
-    return -1;
+  // The launcher writes over the files without truncating them.
+  writeFile(outPath, "");
+  writeFile(errPath, "");
+  GSubprocessLauncher* launcher =
+      g_subprocess_launcher_new(G_SUBPROCESS_FLAGS_NONE);
+  g_subprocess_launcher_set_stdout_file_path(launcher, outPath.c_str());
+  g_subprocess_launcher_set_stderr_file_path(launcher, errPath.c_str());
+  g_subprocess_launcher_set_child_setup(launcher, defaultStopSignals, nullptr,
+                                        nullptr);
+  for (const auto& [name, value] : env) {
+    g_subprocess_launcher_setenv(launcher, name.c_str(), value.c_str(), TRUE);
   }
-  if (pid == 0) {
-    redirect(0, "/dev/null", O_RDONLY);
-    redirect(1, outPath, O_WRONLY | O_CREAT | O_APPEND);
-    redirect(2, errPath, O_WRONLY | O_CREAT | O_APPEND);
-    // A test run from a background shell inherits ignored SIGINT and
-    // SIGQUIT; the process under test gets the default dispositions.
-    for (int signal : {SIGINT, SIGQUIT, SIGTERM}) ::signal(signal, SIG_DFL);
-    for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-    execvp(args[0], args.data());
-    dprintf(2, "cannot run %s: %s\n", args[0], std::strerror(errno));
-    _exit(127);
+  GError* error = nullptr;
+  process_ = g_subprocess_launcher_spawnv(launcher, args.data(), &error);
+  g_object_unref(launcher);
+  if (process_ == nullptr) {
+    const std::string why = error->message;
+    g_error_free(error);
+    return why;
   }
-  return pid;
+  const char* pid = g_subprocess_get_identifier(process_);
+  pid_ = pid == nullptr ? -1 : std::atoi(pid);
+  return "";
 }
 
-bool hasEnded(pid_t pid) {
-  siginfo_t info = {};
-  return waitid(P_PID, pid, &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
-         info.si_pid == pid;
+// GSubprocess reaps the child on GLib's worker thread and forgets its pid.
+bool Process::ended() const {
+  return process_ == nullptr ||
+         g_subprocess_get_identifier(process_) == nullptr;
 }
 
-bool waitUntil(const std::function<bool()>& condition) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kGuardSeconds);
+void Process::signal(int signal) {
+  if (process_ != nullptr) g_subprocess_send_signal(process_, signal);
+}
+
+int Process::wait() {
+  if (process_ == nullptr) return -1;
+  const bool done = waitUntil([&] { return ended(); });
+  if (!done) g_subprocess_force_exit(process_);
+  g_subprocess_wait(process_, nullptr, nullptr);
+  const int status = g_subprocess_get_if_signaled(process_)
+                         ? 128 + g_subprocess_get_term_sig(process_)
+                         : g_subprocess_get_exit_status(process_);
+  g_clear_object(&process_);
+  return done ? status : -1;
+}
+
+bool waitUntil(const std::function<bool()>& condition, int milliseconds) {
+  const gint64 end = g_get_monotonic_time() + milliseconds * gint64(1000);
   while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (g_get_monotonic_time() > end) return false;
+    g_usleep(5000);
   }
   return true;
 }
 
-int waitForExit(pid_t pid) {
-  bool ended = waitUntil([&] { return hasEnded(pid); });
-  if (!ended) kill(pid, SIGKILL);
-  int waitStatus = 0;
-  waitpid(pid, &waitStatus, 0);
-  return ended ? statusOf(waitStatus) : -1;
-}
-
 std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
+  gchar* content = nullptr;
+  gsize size = 0;
+  if (!g_file_get_contents(path.c_str(), &content, &size, nullptr)) return "";
+  const std::string text(content, size);
+  g_free(content);
+  return text;
 }
 
 bool writeFile(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << content;
-  return static_cast<bool>(out);
-}
-
-bool isExecutable(const std::string& name) {
-  if (name.find('/') != std::string::npos) return access(name.c_str(), X_OK) == 0;
-  const char* path = std::getenv("PATH");
-  std::istringstream dirs(path != nullptr ? path : "/usr/bin:/bin");
-  std::string dir;
-  while (std::getline(dirs, dir, ':')) {
-    if (access((dir + "/" + name).c_str(), X_OK) == 0) return true;
-  }
-  return false;
+  return g_file_set_contents(path.c_str(), content.data(), content.size(),
+                             nullptr);
 }
 
 pid_t findProcessWithArgument(const std::string& argument) {
   std::error_code ignored;
-  for (const auto& entry : std::filesystem::directory_iterator("/proc", ignored)) {
-    std::string name = entry.path().filename();
-    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::string cmdline = readFile(entry.path() / "cmdline");
-    std::istringstream words(cmdline);
-    std::string word;
-    while (std::getline(words, word, '\0')) {
-      if (word == argument) return std::stoi(name);
+  for (const auto& entry :
+       std::filesystem::directory_iterator("/proc", ignored)) {
+    const std::string words = '\0' + readFile(entry.path() / "cmdline");
+    if (words.find('\0' + argument + '\0') != std::string::npos) {
+      return std::atoi(entry.path().filename().c_str());
     }
   }
   return -1;
 }
 
 bool catchesSignal(pid_t pid, int signal) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("SigCgt:", 0) == 0) {
-      unsigned long long mask = std::strtoull(line.c_str() + 7, nullptr, 16);
-      return (mask >> (signal - 1)) & 1;
-    }
-  }
-  return false;
+  const std::string status =
+      readFile("/proc/" + std::to_string(pid) + "/status");
+  const size_t caught = status.find("SigCgt:");
+  return caught != std::string::npos &&
+         (std::strtoull(status.c_str() + caught + 7, nullptr, 16) >>
+          (signal - 1)) &
+             1;
 }

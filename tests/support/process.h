@@ -1,9 +1,10 @@
-// Child processes for the end-to-end tests: start one with its output in
-// files, wait for a condition or for its exit with a guard against hangs.
+// Child processes of the end-to-end tests (GSubprocess, output in files, a
+// guard against hangs) and what /proc tells of any process.
 
 #ifndef OSTRAND_TESTS_SUPPORT_PROCESS_H_
 #define OSTRAND_TESTS_SUPPORT_PROCESS_H_
 
+#include <gio/gio.h>
 #include <sys/types.h>
 
 #include <functional>
@@ -13,28 +14,37 @@
 
 // How long a test waits for something that should happen at once before it
 // gives up. Only a guard against a hung test, never a measurement.
-constexpr int kGuardSeconds = 60;
+constexpr int kGuardMilliseconds = 20000;
 
-// Starts argv (argv[0] found on PATH when it has no slash) with `env` set on
-// top of this process's environment, standard input from /dev/null and
-// standard output and error appended to the files outPath and errPath.
-// Returns the pid, or -1 with `error` set.
-pid_t spawnProcess(const std::vector<std::string>& argv,
-                   const std::map<std::string, std::string>& env,
-                   const std::string& outPath, const std::string& errPath,
-                   std::string* error);
+// A child process, killed when destroyed before it was waited for.
+class Process {
+ public:
+  ~Process();
+  // Starts argv (argv[0] looked up on PATH when it has no slash) with `env`
+  // over this process's environment, standard output and error in the
+  // files outPath and errPath (emptied first), and SIGINT, SIGQUIT and
+  // SIGTERM at their default action even when a background shell ignores
+  // them. Empty, or why it failed.
+  std::string start(const std::vector<std::string>& argv,
+                    const std::string& outPath, const std::string& errPath,
+                    const std::map<std::string, std::string>& env = {});
+  pid_t pid() const { return pid_; }
+  bool ended() const;
+  void signal(int signal);  // unless it has ended
+  // The exit status, 128 + the signal number when a signal ended it, or -1
+  // when it never started or did not end within the guard (it is killed).
+  int wait();
 
-// Waits for `pid` to end and returns its exit status, 128 + the signal
-// number when a signal ended it, or -1 when it did not end within the guard
-// (it is then killed).
-int waitForExit(pid_t pid);
+ private:
+  GSubprocess* process_ = nullptr;
+  pid_t pid_ = -1;
+};
 
-// True when `pid` has ended; it is left to waitForExit to reap.
-bool hasEnded(pid_t pid);
+// Polls `condition` until it holds (true) or `milliseconds` pass (false).
+bool waitUntil(const std::function<bool()>& condition,
+               int milliseconds = kGuardMilliseconds);
 
-// Polls `condition` until it holds (true) or the guard runs out (false).
-bool waitUntil(const std::function<bool()>& condition);
-
+// The whole file; empty when it cannot be read.
 std::string readFile(const std::string& path);
 bool writeFile(const std::string& path, const std::string& content);
 
@@ -44,9 +54,5 @@ pid_t findProcessWithArgument(const std::string& argument);
 
 // True when `pid` has a handler installed for `signal`.
 bool catchesSignal(pid_t pid, int signal);
-
-// True when `name` (a path, or a program name looked up on PATH) is an
-// executable file.
-bool isExecutable(const std::string& name);
 
 #endif  // OSTRAND_TESTS_SUPPORT_PROCESS_H_

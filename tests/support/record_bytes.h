@@ -4,6 +4,8 @@
 #ifndef OSTRAND_TESTS_SUPPORT_RECORD_BYTES_H_
 #define OSTRAND_TESTS_SUPPORT_RECORD_BYTES_H_
 
+#include <glib.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -13,8 +15,8 @@ inline std::string recordHeader(uint16_t fault, uint16_t instance,
                                 uint32_t value) {
   std::string bytes(reinterpret_cast<const char*>(&fault), 2);
   bytes.append(reinterpret_cast<const char*>(&instance), 2);
-  for (int shift = 24; shift >= 0; shift -= 8) bytes += char(value >> shift);
-  return bytes;
+  const uint32_t big = GUINT32_TO_BE(value);
+  return bytes.append(reinterpret_cast<const char*>(&big), 4);
 }
 
 // A binding entry: identifier 0, the length with the NUL, text, NUL.

@@ -1,27 +1,24 @@
-// The end-to-end rig: the real daemon binary against a private session bus
-// (a dbus-daemon of its own per test) and a stand-in for the trap device at
-// /dev/usb-cs-trap that captures every byte written, inside a private mount
-// namespace so that the machine's /dev is never touched. Needs root.
-//
-//   class MyTest : public RigTest {};
-//   TEST_F(MyTest, Stops) {
-//     DaemonResult r = rig.runDaemon({.args = {"-d", rig.writeFile("a.kdl", "")}});
-//     EXPECT_EQ(r.exitStatus, 0);
-//   }
+// The end-to-end rig: the real daemon on a private session bus (GLib's
+// GTestDBus; children inherit its address) with a stand-in for the trap
+// device at /dev/usb-cs-trap in a private mount namespace, so that the
+// machine's /dev is never touched. Needs root. Files live in a directory
+// of the test's own, named by path().
 
 #ifndef OSTRAND_TESTS_SUPPORT_RIG_H_
 #define OSTRAND_TESTS_SUPPORT_RIG_H_
 
+#include <dbus/dbus-glib.h>
 #include <gtest/gtest.h>
-#include <sys/types.h>
 
-#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "support/process.h"
+
 enum class TrapDevice {
-  Capture,   // a regular file that receives every record
+  Capture,   // path("device"), a regular file receiving every record
   Missing,   // no /dev/usb-cs-trap at all
   ReadOnly,  // present, but cannot be opened for writing
   Failing,   // opens, but every write fails (no space left on device)
@@ -30,74 +27,75 @@ enum class TrapDevice {
 struct DaemonOptions {
   std::vector<std::string> args;  // the command line after the program name
   TrapDevice device = TrapDevice::Capture;
-  // The session bus the daemon is given; the rig's own bus when absent.
-  std::optional<std::string> busAddress = std::nullopt;
+  std::optional<std::string> busAddress = std::nullopt;  // else the rig's
 };
 
 struct DaemonResult {
-  int exitStatus = -1;  // exit code, 128 + signal, -1 when it hung
-  std::string out;      // standard output
-  std::string err;      // standard error
-  std::string device;   // bytes written to the trap device
+  int exitStatus = -1;           // as Process::wait gives it
+  std::string out, err, device;  // standard output, error, device bytes
 };
 
 class Rig {
  public:
-  Rig() = default;
-  Rig(const Rig&) = delete;
-  Rig& operator=(const Rig&) = delete;
   ~Rig();
-
-  // Makes the test's directory and starts its session bus. False, with
-  // error() saying what is missing, when the machine cannot run the rig.
+  // False, with error() saying what is missing, when the machine cannot
+  // run the rig.
   bool setUp();
   const std::string& error() const { return error_; }
-
   const std::string& dir() const { return dir_; }
-  const std::string& busAddress() const { return busAddress_; }
-
-  // Writes `content` to `name` in the test's directory; returns its path.
+  std::string path(const std::string& name) const { return dir_ + "/" + name; }
+  std::string busAddress() const { return g_test_dbus_get_bus_address(bus_); }
   std::string writeFile(const std::string& name, const std::string& content);
 
-  // Starts a helper process (a service stand-in, a bus monitor) on the
-  // rig's bus, output in <dir>/<name>.out and .err; killed at tear-down.
-  pid_t startHelper(const std::string& name, const std::vector<std::string>& argv);
+  // A helper (a service stand-in, a bus monitor), output in
+  // path(name + ".out") and ".err", killed at tear-down, once its output
+  // holds `ready`; null, with error(), when it did not get there.
+  Process* startHelper(const std::string& name,
+                       const std::vector<std::string>& argv,
+                       const std::string& ready = "");
+  // The service stand-in, once it owns its bus name.
+  Process* startService(const std::vector<std::string>& args = {},
+                        const std::string& name = "txservice");
 
-  // Sends `signal` to helper `pid` and returns its exit status, as
-  // waitForExit does; the rig no longer stops it at tear-down.
-  int stopHelper(pid_t pid, int signal);
-
-  // Starts the transaction service stand-in on the rig's bus as helper
-  // `name`, with `args`, and waits until it owns its bus name. Its pid, or
-  // -1 with error() saying why when it did not get there.
-  pid_t startService(const std::vector<std::string>& args = {},
-                     const std::string& name = "txservice");
-
-  // Starts build/ostrand with `options`. False when it could not be started.
+  // build/ostrand under trapdev; false, with error(), when it did not start.
   bool startDaemon(const DaemonOptions& options);
-  // Waits until the daemon has started its main loop and its quit handler
-  // is in place. False when it ended before that (or hung).
+  // True once the main loop runs with its quit handler in place; false when
+  // the daemon ended before that (or hung).
   bool waitForMainLoop();
-  // Sends `signal` to the daemon; 28 is its orderly stop.
-  void signalDaemon(int signal = 28);
-  // Waits for the daemon to end and collects what it left.
+  void signalDaemon(int signal = 28) { daemon_->signal(signal); }
   DaemonResult finishDaemon();
+  // Start; once the main loop runs, send `signal`; collect. A daemon that
+  // hangs before is killed.
+  DaemonResult runDaemon(const DaemonOptions& options, int signal = 28);
 
-  // The whole round: start; if the main loop starts, quit it; collect.
-  DaemonResult runDaemon(const DaemonOptions& options);
+  // Orders to the service stand-in through its control interface
+  // (tools/txservice/control_calls.h) on a connection of the rig's own,
+  // made at the first order; a failed order fails the test. `arguments` is
+  // a floating tuple: order("Refuse", g_variant_new("(si)", "get", 1)).
+  void order(const char* method, GVariant* arguments = nullptr);
+  // The service calls received since the record was cleared, as the
+  // stand-in writes them ("single_get ('a',)"), the record then cleared
+  // when `clear` (a call arriving meanwhile is lost).
+  std::vector<std::string> serviceCalls(bool clear);
+  // The service emits the transaction signal with `changes` as they are.
+  void emit(const std::vector<std::string>& changes);
 
  private:
-  bool startBus();
-  std::string path(const std::string& name) const { return dir_ + "/" + name; }
+  GVariant* callControl(const char* method, GVariant* arguments);
 
   std::string error_;
   std::string dir_;
-  std::string busAddress_;
-  pid_t busPid_ = -1;
-  pid_t daemonPid_ = -1;
-  int daemonRun_ = 0;
-  std::vector<pid_t> helpers_;
+  GTestDBus* bus_ = nullptr;
+  GDBusConnection* control_ = nullptr;
+  std::unique_ptr<Process> daemon_;
+  std::vector<std::unique_ptr<Process>> helpers_;
 };
+
+// A libdbus connection of the caller's own to the bus at `address`, for the
+// daemon's client code (libdbus reads the session bus address only once per
+// process, so its shared connection cannot follow a test's bus); null when
+// it fails.
+DBusGConnection* connectToBus(const std::string& address);
 
 // A fixture whose SetUp fails the test, with the reason, when the rig
 // cannot be set up; the test never passes without having run.

@@ -1,49 +1,52 @@
-#include "support/service_control.h"
+// The rig's orders to the service stand-in.
 
-#include <gtest/gtest.h>
-
+#include "support/rig.h"
 #include "transaction/service_calls.h"
 
-DBusGProxy* serviceControl(DBusGConnection* connection) {
-  return dbus_g_proxy_new_for_name(connection, kServiceName, kServicePath,
-                                   "org.ostrand.TxControl");
-}
-
-std::vector<std::string> serviceCalls(DBusGProxy* control) {
-  char** received = nullptr;
-  EXPECT_TRUE(dbus_g_proxy_call(control, "Calls", nullptr, G_TYPE_INVALID,
-                                G_TYPE_STRV, &received, G_TYPE_INVALID));
-  std::vector<std::string> out;
-  for (char** call = received; call != nullptr && *call != nullptr; ++call) {
-    out.push_back(*call);
+GVariant* Rig::callControl(const char* method, GVariant* arguments) {
+  GError* error = nullptr;
+  if (control_ == nullptr) {
+    control_ = g_dbus_connection_new_for_address_sync(
+        busAddress().c_str(),
+        GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                             G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+        nullptr, nullptr, &error);
   }
-  g_strfreev(received);
-  return out;
+  GVariant* reply =
+      control_ == nullptr
+          ? nullptr
+          : g_dbus_connection_call_sync(
+                control_, kServiceName, kServicePath, "org.ostrand.TxControl",
+                method, arguments, nullptr, G_DBUS_CALL_FLAGS_NONE, -1, nullptr,
+                &error);
+  if (reply == nullptr) {
+    ADD_FAILURE() << "TxControl." << method << ": " << error->message;
+    g_error_free(error);
+  }
+  return reply;
 }
 
-void clearServiceCalls(DBusGProxy* control) {
-  EXPECT_TRUE(dbus_g_proxy_call(control, "ClearCalls", nullptr, G_TYPE_INVALID,
-                                G_TYPE_INVALID));
+void Rig::order(const char* method, GVariant* arguments) {
+  GVariant* reply = callControl(method, arguments);
+  if (reply != nullptr) g_variant_unref(reply);
 }
 
-void failNextCalls(DBusGProxy* control, const char* method, int count,
-                   const char* message) {
-  const bool refuse = message[0] == '\0';
-  EXPECT_TRUE(refuse
-                  ? dbus_g_proxy_call(control, "Refuse", nullptr, G_TYPE_STRING,
-                                      method, G_TYPE_INT, count, G_TYPE_INVALID,
-                                      G_TYPE_INVALID)
-                  : dbus_g_proxy_call(control, "Fail", nullptr, G_TYPE_STRING,
-                                      method, G_TYPE_INT, count, G_TYPE_STRING,
-                                      message, G_TYPE_INVALID, G_TYPE_INVALID));
+std::vector<std::string> Rig::serviceCalls(bool clear) {
+  GVariant* reply = callControl("Calls", nullptr);
+  if (reply == nullptr) return {};
+  gchar** strings = nullptr;
+  g_variant_get(reply, "(^as)", &strings);
+  const std::vector<std::string> calls(strings,
+                                       strings + g_strv_length(strings));
+  g_strfreev(strings);
+  g_variant_unref(reply);
+  if (clear) order("ClearCalls");
+  return calls;
 }
 
-void emitTransaction(DBusGProxy* control,
-                     const std::vector<std::string>& changes) {
+void Rig::emit(const std::vector<std::string>& changes) {
   std::vector<const char*> strings;
   for (const std::string& change : changes) strings.push_back(change.c_str());
-  strings.push_back(nullptr);
-  EXPECT_TRUE(dbus_g_proxy_call(control, "Emit", nullptr, G_TYPE_STRV,
-                                strings.data(), G_TYPE_INVALID,
-                                G_TYPE_INVALID));
+  order("Emit", g_variant_new("(@as)", g_variant_new_strv(strings.data(),
+                                                          strings.size())));
 }

@@ -13,45 +13,27 @@
 
 namespace {
 
-const char kLogSocket[] = "/dev/log";
-
-// The socket at /dev/log: one per process, since the process can move into
-// its private /dev only once.
+// One per process: the process can move into its private /dev only once.
 int logSocket = -1;
 
-// "<11>Dec  5 21:30:00 ident: text" as "3 text": the level is the low three
-// bits of the priority; the text follows the first ": " (the time of day
-// has no blank after its colons).
-std::string describe(const std::string& datagram) {
-  const size_t close = datagram.find('>');
-  const size_t text = datagram.find(": ");
-  if (datagram.empty() || datagram[0] != '<' || close == std::string::npos ||
-      text == std::string::npos) {
-    return "? " + datagram;
-  }
-  const int priority = std::atoi(datagram.substr(1, close - 1).c_str());
-  return std::to_string(priority & 7) + " " + datagram.substr(text + 2);
-}
-
 std::string bindLogSocket() {
-  char tmpl[] = "/tmp/ostrand-devlog-XXXXXX";
-  if (mkdtemp(tmpl) == nullptr) return "cannot create a directory under /tmp";
-  const std::string overlaid = overlayDev(tmpl);
+  if (geteuid() != 0) return "must run as root, for a private /dev/log";
+  char scratch[] = "/tmp/ostrand-devlog-XXXXXX";
+  if (mkdtemp(scratch) == nullptr) return "cannot create a directory in /tmp";
+  const std::string overlaid = overlayDev(scratch);
   // The overlay keeps its working files alive; the directory itself is no
   // longer needed, here or outside.
-  umount2(tmpl, MNT_DETACH);
-  rmdir(tmpl);
+  umount2(scratch, MNT_DETACH);
+  rmdir(scratch);
   if (!overlaid.empty()) return overlaid;
-  unlink(kLogSocket);
-  logSocket = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  sockaddr_un address = {};
-  address.sun_family = AF_UNIX;
-  std::strcpy(address.sun_path, kLogSocket);
-  if (logSocket < 0 || bind(logSocket, reinterpret_cast<sockaddr*>(&address),
-                            sizeof address) != 0) {
-    return std::string("cannot bind a socket at /dev/log: ") +
-           std::strerror(errno);
+  unlink("/dev/log");
+  const int fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address = {.sun_family = AF_UNIX, .sun_path = "/dev/log"};
+  if (fd < 0 ||
+      bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    return std::string("cannot bind /dev/log: ") + std::strerror(errno);
   }
+  logSocket = fd;
   return "";
 }
 
@@ -63,13 +45,20 @@ std::string SyslogCapture::setUp() {
   return "";
 }
 
+// "<11>Dec  5 21:30:00 ident: text" is "3 text": the level is the low three
+// bits of the priority; the text follows the first ": " (the time of day
+// has no blank after its colons).
 std::vector<std::string> SyslogCapture::take() {
   std::vector<std::string> lines;
   char buffer[4096];
-  for (;;) {
-    const ssize_t size = recv(logSocket, buffer, sizeof buffer, MSG_DONTWAIT);
-    if (size < 0) break;
-    lines.push_back(describe(std::string(buffer, size)));
+  ssize_t size;
+  while ((size = recv(logSocket, buffer, sizeof buffer, MSG_DONTWAIT)) >= 0) {
+    const std::string datagram(buffer, size);
+    const size_t text = datagram.find(": ");
+    lines.push_back(datagram[0] != '<' || text == std::string::npos
+                        ? "? " + datagram
+                        : std::to_string(std::atoi(datagram.c_str() + 1) & 7) +
+                              " " + datagram.substr(text + 2));
   }
   return lines;
 }

@@ -1,7 +1,7 @@
 // What the code under test sends to syslog, caught at /dev/log inside a
 // private /dev of this test process (its own mount namespace), so that the
-// machine's logging sees nothing. Needs root; set it up before the process
-// starts any thread.
+// machine's logging sees nothing. Needs root, and a process without threads
+// yet (GSubprocess and GDBus start GLib's): set it up first.
 
 #ifndef OSTRAND_TESTS_SUPPORT_SYSLOG_CAPTURE_H_
 #define OSTRAND_TESTS_SUPPORT_SYSLOG_CAPTURE_H_
@@ -11,17 +11,14 @@
 
 class SyslogCapture {
  public:
-  // The first call in a process gives it its private /dev with a datagram
-  // socket bound at /dev/log; every call drops what an earlier test left
-  // there. Empty, or what failed.
+  // The first call in a process moves it into its private /dev with a
+  // datagram socket bound at /dev/log; every call drops what an earlier
+  // test left there. Empty, or what failed.
   std::string setUp();
-
-  // The lines received and not yet taken, in order, each written as the
-  // level (LOG_ERR is 3, LOG_INFO 6), a blank and the message as sent
-  // ("3 ERROR: parm_end() ... (...)\n").
+  // The lines received and not yet taken, in order, each as the level
+  // (LOG_ERR is 3, LOG_INFO 6), a blank and the message ("3 ERROR: ...\n").
   std::vector<std::string> take();
-
-  // The socket, for a child process that waits for the first line.
+  // The socket, for a wait for the first line.
   int fd() const;
 };
 
