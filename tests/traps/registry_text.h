@@ -1,5 +1,5 @@
-// The trap registry of a definition text, and its parts written as short
-// text for readable expectations.
+// The trap registry of a definition text, written as short text for
+// readable expectations.
 
 #ifndef OSTRAND_TESTS_TRAPS_REGISTRY_TEXT_H_
 #define OSTRAND_TESTS_TRAPS_REGISTRY_TEXT_H_
@@ -36,19 +36,33 @@ inline std::string instanceName(const std::string& trap,
   return out + "]";
 }
 
-// One line per instance: "name[values] fault id" with the identifiers in
-// decimal; a group without instances as "name fault -".
-inline std::vector<std::string> describeIds(const TrapRegistry& registry) {
-  std::vector<std::string> lines;
+// Per trap "name fault F", then per instance its identifier, its rules
+// ("condition -> result" as postfix lists), the names it reads and its
+// bindings in record order (a binding's identifier after "=" unless 0).
+inline std::string describeTraps(const TrapRegistry& registry) {
+  std::string out;
   for (const auto& [name, group] : registry.groups) {
-    const std::string fault = " " + std::to_string(group.faultId) + " ";
-    if (group.instances.empty()) lines.push_back(name + fault + "-");
+    out += name + " fault " + std::to_string(group.faultId) +
+           (group.instances.empty() ? ", no instance\n" : "\n");
     for (const auto& [values, instance] : group.instances) {
-      lines.push_back(instanceName(name, values) + fault +
-                      std::to_string(instance.id));
+      out += " " + instanceName(name, values) + " id " +
+             std::to_string(instance.id) + "\n  rules:";
+      for (const ValueTranslation& rule : instance.rules) {
+        out += " " + describe(rule.condition) + " -> " + describe(rule.result) + ";";
+      }
+      out += "\n  reads:";
+      for (const std::string& dependency : instance.dependencies) {
+        out += " " + (dependency.empty() ? "''" : dependency);
+      }
+      out += "\n  binds:";
+      for (const TrapBinding& binding : instance.bindings) {
+        out += " " + (binding.name.empty() ? "''" : binding.name) +
+               (binding.id != 0 ? "=" + std::to_string(binding.id) : "");
+      }
+      out += "\n";
     }
   }
-  return lines;
+  return out;
 }
 
 #endif  // OSTRAND_TESTS_TRAPS_REGISTRY_TEXT_H_

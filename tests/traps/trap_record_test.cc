@@ -19,45 +19,41 @@ const std::string kCard =
     "t trap 0 { description { d } action_true { a } action_false { b } "
     "bindings { limit, t } true_trap { 5..9 } }\n";
 
-struct Call {
-  const char* what;
-  std::string own;
-  ValueMap values;
-  std::string record;  // hex; "" for nothing written
-  bool failingDevice = false;
-};
-
+// The identifiers go out in host order (this machine's: little-endian),
+// the state and each binding's identifier big-endian.
 TEST(TrapRecord, WrittenOnceForEachChangeOfState) {
   TrapRegistry registry = registryFromText(kCard);
-  ASSERT_EQ(registry.groups.count("t"), 1u);
   TrapGroup& group = registry.groups.at("t");
   group.faultId = 0x10123;  // only the low 16 bits go out
-  ASSERT_EQ(group.instances.count({}), 1u);
   group.instances.at({}).id = 0x0201;
   int pipeFds[2];
   ASSERT_EQ(pipe2(pipeFds, O_NONBLOCK), 0);
   const std::string header = "23 01 01 02 00 00 00 ";
   const std::string longText(300, 'a');
-  const std::vector<Call> calls = {
-      {"raised, every binding known",
-       "7",
-       {{"limit", "x"}},
-       header + "01 00 00 00 00 02 78 00 00 00 00 00 02 37 00 "},
-      {"still raised", "8", {{"limit", "x"}}, ""},
-      {"cleared, limit without value: header only", "1", {}, header + "00 "},
-      {"a text too long for its length byte is cut to 254 bytes",
-       "6",
-       {{"limit", longText}},
+  const struct {
+    std::string own;
+    ValueMap values;
+    std::string record;  // hex; "" for nothing written
+    int fd;
+  } calls[] = {
+      // Raised, every binding known.
+      {"7", {{"limit", "x"}},
+       header + "01 00 00 00 00 02 78 00 00 00 00 00 02 37 00 ", pipeFds[1]},
+      {"8", {{"limit", "x"}}, "", pipeFds[1]},  // still raised
+      {"1", {}, header + "00 ", pipeFds[1]},  // limit unknown: header only
+      // A text too long for its length byte is cut to 254 bytes.
+      {"6", {{"limit", longText}},
        header + "01 00 00 00 00 ff " + hexBytes(longText.substr(0, 254)) +
-           "00 00 00 00 00 02 36 00 "},
-      {"the state is kept when the device fails", "2", {}, "", true},
-      {"so the same state is not sent again", "3", {}, ""},
+           "00 00 00 00 00 02 36 00 ",
+       pipeFds[1]},
+      // The state is kept when the device fails, so it is not sent again.
+      {"2", {}, "", -1},
+      {"3", {}, "", pipeFds[1]},
   };
-  for (const Call& call : calls) {
-    SCOPED_TRACE(call.what);
+  for (const auto& call : calls) {
+    SCOPED_TRACE(call.own);
     ValueMap values = call.values;
-    writeTrapRecord(group, {}, call.own, values,
-                    call.failingDevice ? -1 : pipeFds[1]);
+    writeTrapRecord(group, {}, call.own, values, call.fd);
     EXPECT_EQ(values.at("sw::this"), call.own);
     char buffer[1024];
     const ssize_t got = read(pipeFds[0], buffer, sizeof buffer);
