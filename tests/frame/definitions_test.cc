@@ -32,33 +32,6 @@
 
 namespace {
 
-// What the sections other than stderr are written from: the definition
-// taken through the generated tables, every MIB stage and the registry.
-struct Built {
-  Outcome parsed;
-  DefinitionModel model;
-  MibModel mib;
-  TrapRegistry registry;
-};
-
-void build(const std::string& text, Built& built) {
-  built.parsed = parse(built.model, text);
-  if (built.parsed != Outcome{}) return;
-  const std::set<std::string> listed = tableParamNames(built.model);
-  DiagnosticsList diagnostics;
-  VideoStandardTable vidStdTable;
-  MessageList messages;
-  testing::internal::CaptureStderr();
-  if (generateTrapsTable(diagnostics, built.model) == 0 &&
-      generateVideoStandardTable(diagnostics, vidStdTable, built.model) == 0 &&
-      generateMib(built.model, listed, vidStdTable, diagnostics, messages,
-                  built.mib) == 0) {
-    registerTraps(built.registry, -1, built.mib.tables, built.mib.variables,
-                  built.mib.indices, built.model, built.mib.varIds);
-  }
-  testing::internal::GetCapturedStderr();
-}
-
 // "INSTANCE OWN NAME=VALUE... -> state" for each eval line of `text`.
 std::string evaluations(const std::string& text, TrapRegistry& registry) {
   std::istringstream lines(text);
@@ -86,7 +59,7 @@ std::string evaluations(const std::string& text, TrapRegistry& registry) {
   return out;
 }
 
-std::string section(const std::string& name, const std::string& text, Built& built) {
+std::string section(const std::string& name, const std::string& text, BuiltDefinition& built) {
   if (built.parsed != Outcome{}) return "the parse stopped\n";
   if (name == "model") return ModelText(true).of(built.model);
   if (name == "indices") return describeIndices(built.mib.indices);
@@ -115,8 +88,8 @@ TEST_P(DefinitionCase, LoadsAsItsOutputSays) {
   actual.status = loadDefinitions(base + ".kdl", nullptr, -1);
   const std::string loaded = testing::internal::GetCapturedStderr();
   const std::string text = readCaseFile(base + ".kdl");
-  Built built;
-  build(text, built);
+  BuiltDefinition built;
+  buildDefinition(text, built);
   for (const auto& [name, body] : expected.sections) {
     actual.sections.emplace_back(name, name == "stderr" ? loaded : section(name, text, built));
   }

@@ -22,8 +22,9 @@ const std::string kCard =
 // The identifiers go out in host order (this machine's: little-endian),
 // the state and each binding's identifier big-endian.
 TEST(TrapRecord, WrittenOnceForEachChangeOfState) {
-  TrapRegistry registry = registryFromText(kCard);
-  TrapGroup& group = registry.groups.at("t");
+  BuiltDefinition built;
+  buildDefinition(kCard, built);
+  TrapGroup& group = built.registry.groups.at("t");
   group.faultId = 0x10123;  // only the low 16 bits go out
   group.instances.at({}).id = 0x0201;
   int pipeFds[2];
