@@ -15,27 +15,15 @@
 #ifndef OSTRAND_TESTS_FRAME_DEFINITION_CASES_H_
 #define OSTRAND_TESTS_FRAME_DEFINITION_CASES_H_
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <cctype>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-inline const std::string kDefinitionCases = std::string(CASES_DIR) + "/definitions/";
+#include "support/case_file.h"
 
-// The names of the cases, in order; an empty list fails every test that
-// runs them, as a missing directory must not pass.
-inline std::vector<std::string> definitionCaseNames() {
-  std::vector<std::string> names;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(kDefinitionCases, error)) {
-    if (entry.path().extension() == ".kdl") names.push_back(entry.path().stem());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
+inline const std::string kDefinitionCases = std::string(CASES_DIR) + "/definitions/";
 
 // A case name as a test name: letters, digits and underscores only.
 inline std::string caseTestName(const std::string& name) {
@@ -44,13 +32,6 @@ inline std::string caseTestName(const std::string& name) {
     if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
   }
   return out;
-}
-
-inline std::string readCaseFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
 }
 
 struct CaseOutput {

@@ -19,12 +19,12 @@ class DefinitionDaemonTest : public RigTest {};
 // One rig for all cases: a bus of its own per case would cost more than
 // the daemon's whole run.
 TEST_F(DefinitionDaemonTest, LoadsEveryCaseAsItsOutputSays) {
-  const auto names = definitionCaseNames();
+  const auto names = caseNames(kDefinitionCases, ".kdl");
   ASSERT_FALSE(names.empty()) << "no case in " << kDefinitionCases;
   for (const std::string& name : names) {
     SCOPED_TRACE(kDefinitionCases + name + ".kdl");
     const CaseOutput expected =
-        CaseOutput::parse(readCaseFile(kDefinitionCases + name + ".out"));
+        CaseOutput::parse(readFile(kDefinitionCases + name + ".out"));
     ASSERT_NE(expected.section("stderr"), nullptr);
     const DaemonResult r =
         rig.runDaemon({.args = {"-d", kDefinitionCases + name + ".kdl"}});

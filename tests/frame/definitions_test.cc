@@ -21,12 +21,9 @@
 
 #include "expr/reader.h"
 #include "frame/definition_cases.h"
-#include "frame/generation.h"
 #include "frame/load.h"
 #include "language/model_text.h"
-#include "language/parse_text.h"
 #include "mib/mib_text.h"
-#include "tables/traps_table.h"
 #include "traps/registry_text.h"
 #include "traps/trap_evaluation.h"
 
@@ -75,7 +72,7 @@ class DefinitionCase : public testing::TestWithParam<std::string> {};
 
 TEST_P(DefinitionCase, LoadsAsItsOutputSays) {
   const std::string base = kDefinitionCases + GetParam();
-  const std::string expectedText = readCaseFile(base + ".out");
+  const std::string expectedText = readFile(base + ".out");
   const CaseOutput expected = CaseOutput::parse(expectedText);
   ASSERT_FALSE(expected.sections.empty() && std::getenv("OSTRAND_UPDATE_CASES") == nullptr)
       << base << ".out is missing or has no section";
@@ -87,7 +84,7 @@ TEST_P(DefinitionCase, LoadsAsItsOutputSays) {
   testing::internal::CaptureStderr();
   actual.status = loadDefinitions(base + ".kdl", nullptr, -1);
   const std::string loaded = testing::internal::GetCapturedStderr();
-  const std::string text = readCaseFile(base + ".kdl");
+  const std::string text = readFile(base + ".kdl");
   BuiltDefinition built;
   buildDefinition(text, built);
   for (const auto& [name, body] : expected.sections) {
@@ -101,9 +98,9 @@ TEST_P(DefinitionCase, LoadsAsItsOutputSays) {
   EXPECT_EQ(actual.text(), expectedText) << "case " << base << ".kdl";
 }
 
-INSTANTIATE_TEST_SUITE_P(, DefinitionCase, testing::ValuesIn(definitionCaseNames()),
+INSTANTIATE_TEST_SUITE_P(, DefinitionCase, testing::ValuesIn(caseNames(kDefinitionCases, ".kdl")),
                          [](const auto& info) { return caseTestName(info.param); });
 
-TEST(DefinitionCases, AreThere) { EXPECT_GT(definitionCaseNames().size(), 50u) << kDefinitionCases; }
+TEST(DefinitionCases, AreThere) { EXPECT_GT(caseNames(kDefinitionCases, ".kdl").size(), 50u) << kDefinitionCases; }
 
 }  // namespace

@@ -20,6 +20,19 @@
 
 #include "support/record_bytes.h"
 
+// The whole file; empty when it cannot be read.
+inline std::string readFile(const std::string& path) {
+  g_autofree gchar* content = nullptr;
+  gsize size = 0;
+  if (!g_file_get_contents(path.c_str(), &content, &size, nullptr)) return "";
+  return std::string(content, size);
+}
+
+inline bool writeFile(const std::string& path, const std::string& content) {
+  return g_file_set_contents(path.c_str(), content.data(), content.size(),
+                             nullptr);
+}
+
 struct Case {
   std::string what;
   std::vector<std::pair<std::string, std::string>> lines;  // keyword, rest

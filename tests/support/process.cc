@@ -82,20 +82,6 @@ bool waitUntil(const std::function<bool()>& condition, int milliseconds) {
   return true;
 }
 
-std::string readFile(const std::string& path) {
-  gchar* content = nullptr;
-  gsize size = 0;
-  if (!g_file_get_contents(path.c_str(), &content, &size, nullptr)) return "";
-  const std::string text(content, size);
-  g_free(content);
-  return text;
-}
-
-bool writeFile(const std::string& path, const std::string& content) {
-  return g_file_set_contents(path.c_str(), content.data(), content.size(),
-                             nullptr);
-}
-
 pid_t findProcessWithArgument(const std::string& argument) {
   std::error_code ignored;
   for (const auto& entry :

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "support/case_file.h"
+
 // How long a test waits for something that should happen at once before it
 // gives up. Only a guard against a hung test, never a measurement.
 constexpr int kGuardMilliseconds = 20000;
@@ -44,9 +46,6 @@ class Process {
 bool waitUntil(const std::function<bool()>& condition,
                int milliseconds = kGuardMilliseconds);
 
-// The whole file; empty when it cannot be read.
-std::string readFile(const std::string& path);
-bool writeFile(const std::string& path, const std::string& content);
 
 // The pid of a process, not necessarily a child of ours, whose command line
 // holds `argument` as one of its words; -1 when there is none.
