@@ -1,12 +1,8 @@
 #include "frame/generation.h"
 
-#include <cstdio>
-
 #include "language/diagnostics.h"
 #include "mib/generate_mib.h"
 #include "tables/traps_table.h"
-#include "traps/trap_registry.h"
-#include "traps/transaction_handler.h"
 
 std::set<std::string> tableParamNames(const DefinitionModel& model) {
   std::set<std::string> names;
@@ -16,41 +12,41 @@ std::set<std::string> tableParamNames(const DefinitionModel& model) {
   return names;
 }
 
-int runGeneration(DefinitionModel& model, DBusGProxy* proxy, int deviceFd) {
+LoadResult runGeneration(DefinitionModel& model, LoadReport& report,
+                         TrapRegistry& registry, int deviceFd) {
   const std::set<std::string> paramNames = tableParamNames(model);
 
-  std::fputs("Generating traps table.\n", stderr);
+  report.progress("Generating traps table.\n");
   DiagnosticsList diagnostics;
   int status = generateTrapsTable(diagnostics, model);
-  printDiagnostics(diagnostics);
-  if (status != 0) return 1;
+  report.diagnostics(diagnostics);
+  if (status != 0) return {};
 
-  std::fputs("Generating video standard table.\n", stderr);
+  report.progress("Generating video standard table.\n");
   VideoStandardTable vidStdTable;
   status = generateVideoStandardTable(diagnostics, vidStdTable, model);
-  printDiagnostics(diagnostics);
-  if (status != 0) return 1;
+  report.diagnostics(diagnostics);
+  if (status != 0) return {};
 
-  std::fputs("Generating traps.\n", stderr);
-  generateTraps(model, proxy, deviceFd, paramNames, vidStdTable);
-  return 0;
+  report.progress("Generating traps.\n");
+  // A definition that yields no MIB leaves the daemon running without
+  // traps: the load itself succeeded.
+  return {0, generateTraps(model, report, registry, deviceFd, paramNames,
+                           vidStdTable)};
 }
 
-void generateTraps(const DefinitionModel& model, DBusGProxy* proxy,
-                   int deviceFd,
+bool generateTraps(const DefinitionModel& model, LoadReport& report,
+                   TrapRegistry& registry, int deviceFd,
                    const std::set<std::string>& tableParamNames,
                    const VideoStandardTable& vidStdTable) {
   DiagnosticsList diagnostics;
   MessageList messages;
   MibModel mib;
-  // A definition that yields no MIB leaves the daemon running without
-  // traps; the stages have said why.
   if (generateMib(model, tableParamNames, vidStdTable, diagnostics, messages,
-                  mib) != 0) {
-    return;
+                  mib, report) != 0) {
+    return false;
   }
-  TrapRegistry& registry = trapRegistry();
   registerTraps(registry, deviceFd, mib.tables, mib.variables, mib.indices,
                 model, mib.varIds);
-  subscribe(proxy, registry);
+  return true;
 }

@@ -1,25 +1,35 @@
 // The second half of the load pipeline: once the definition file has been
 // read without a parse error, the generators run in a fixed order, each
-// announcing itself with a progress line on standard error.
+// announcing itself with a progress line.
 
 #ifndef OSTRAND_FRAME_GENERATION_H_
 #define OSTRAND_FRAME_GENERATION_H_
 
-#include <dbus/dbus-glib.h>
-
 #include <set>
 #include <string>
 
+#include "language/load_report.h"
 #include "language/model.h"
 #include "tables/video_standard_table.h"
+#include "traps/trap_registry.h"
 
-// Adds the traps table and the video standard tables to `model`, printing
-// the diagnostics gathered so far after each of the two (one list for both,
-// so a record of the first is printed again after the second), then builds
-// the traps with generateTraps. Returns 1 when a table could not be
-// generated, and 0 otherwise, whatever happened while building the traps:
-// the daemon then runs, with no trap where that failed.
-int runGeneration(DefinitionModel& model, DBusGProxy* proxy, int deviceFd);
+// What a load came to.
+struct LoadResult {
+  // 0 when the daemon starts its main loop; 1 when it ends at once (the
+  // file cannot be opened, a line does not parse, a table cannot be
+  // generated).
+  int status = 1;
+  // Whether the "Generating traps." step went through every MIB stage and
+  // filled the registry. A daemon without it runs and never sends a record.
+  bool trapsGenerated = false;
+};
+
+// Adds the traps table and the video standard tables to `model`,
+// reporting the diagnostics gathered so far after each of the two (one
+// list for both, so a record of the first is reported again after the
+// second), then builds the traps with generateTraps.
+LoadResult runGeneration(DefinitionModel& model, LoadReport& report,
+                         TrapRegistry& registry, int deviceFd);
 
 // The names of the parameters listed in the tables of `model`. Taken before
 // any table is generated, it holds the parameters the file itself places in
@@ -27,11 +37,12 @@ int runGeneration(DefinitionModel& model, DBusGProxy* proxy, int deviceFd);
 std::set<std::string> tableParamNames(const DefinitionModel& model);
 
 // The "Generating traps." step: builds the MIB model from the definition and
-// the video standard table, fills the trap registry from it (the records go
-// to `deviceFd`, values are fetched through `proxy`) and subscribes to the
-// service's transaction signal. Reports its own problems; has no result.
-void generateTraps(const DefinitionModel& model, DBusGProxy* proxy,
-                   int deviceFd, const std::set<std::string>& tableParamNames,
+// the video standard table and fills `registry` from it (its records to go
+// to `deviceFd`). Returns false, the registry untouched, when a MIB stage
+// fails; the stage has reported why, or has said nothing.
+bool generateTraps(const DefinitionModel& model, LoadReport& report,
+                   TrapRegistry& registry, int deviceFd,
+                   const std::set<std::string>& tableParamNames,
                    const VideoStandardTable& vidStdTable);
 
 #endif  // OSTRAND_FRAME_GENERATION_H_

@@ -2,12 +2,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
-#include "frame/generation.h"
 #include "language/diagnostics.h"
 #include "language/model.h"
 #include "language/parser.h"
+#include "traps/transaction_handler.h"
 
 namespace {
 
@@ -17,10 +16,10 @@ char lineBuffer[1025];
 
 // Hands `input` to the parser piece by piece and returns the first non-zero
 // status code, already reported, or 0 at the end of the file.
-int parseDefinitions(DefinitionModel& model, FILE* input) {
+int parseDefinitions(DefinitionModel& model, FILE* input, LoadReport& report) {
   uint32_t lineNumber = 1;
   while (std::fgets(lineBuffer, sizeof lineBuffer, input) != nullptr) {
-    int result = parseAndReport(model, lineBuffer, lineNumber);
+    int result = parseAndReport(model, lineBuffer, lineNumber, report);
     if (result != 0) return result;
     ++lineNumber;
   }
@@ -29,23 +28,30 @@ int parseDefinitions(DefinitionModel& model, FILE* input) {
 
 }  // namespace
 
-int loadDefinitions(const std::string& definitionFile, DBusGProxy* proxy,
-                    int deviceFd) {
+LoadResult compileDefinitions(const std::string& definitionFile,
+                              LoadReport& report, TrapRegistry& registry,
+                              int deviceFd) {
   FILE* input = std::fopen(definitionFile.c_str(), "r");
   if (input == nullptr) {
-    // Plain stdio, not GLib's printer: the path is the engineer's own bytes
-    // and must reach the terminal unconverted.
-    std::fprintf(stderr, "Could not open file %s: %s\n",
-                 definitionFile.c_str(), std::strerror(errno));
-    return 1;
+    report.cannotOpen(definitionFile, errno);
+    return {};
   }
   DefinitionModel model;
-  std::fputs("Parsing KDL definition file.\n", stderr);
+  report.progress("Parsing KDL definition file.\n");
   resetParser();
-  int parsed = parseDefinitions(model, input);
+  int parsed = parseDefinitions(model, input, report);
   // Nothing reads the file again once its end is reached, so the stream is
   // closed rather than kept for the life of the process.
   std::fclose(input);
-  if (parsed != 0) return 1;
-  return runGeneration(model, proxy, deviceFd);
+  if (parsed != 0) return {};
+  return runGeneration(model, report, registry, deviceFd);
+}
+
+int loadDefinitions(const std::string& definitionFile, DBusGProxy* proxy,
+                    int deviceFd) {
+  TrapRegistry& registry = trapRegistry();
+  const LoadResult loaded = compileDefinitions(
+      definitionFile, standardErrorReport(), registry, deviceFd);
+  if (loaded.trapsGenerated) subscribe(proxy, registry);
+  return loaded.status;
 }

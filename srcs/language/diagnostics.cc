@@ -1,6 +1,7 @@
 #include "language/diagnostics.h"
 
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -83,6 +84,18 @@ std::optional<uint32_t> lineKey(const Diagnostic& diagnostic) {
   return static_cast<uint32_t>(diagnostic.line);
 }
 
+// Copies the text of the diagnostic's line from `sourceLines` into the
+// list, unless the list has that line already.
+void keepSourceLine(DiagnosticsList& list, const Diagnostic& diagnostic,
+                    const SourceLines& sourceLines) {
+  std::optional<uint32_t> key = lineKey(diagnostic);
+  if (!key) return;
+  auto found = sourceLines.find(*key);
+  if (found != sourceLines.end()) {
+    addSourceLine(list.sourceLines, *key, found->second.c_str());
+  }
+}
+
 // The quoted line, always ended by a newline, then `column` spaces and the
 // caret. The caret line goes out in one write: standard error is unbuffered,
 // and a column of a thousand spaces should not cost a thousand writes.
@@ -94,8 +107,40 @@ void printQuotedLine(std::string_view text, uint32_t column) {
   std::fwrite(caret.data(), 1, caret.size(), stderr);
 }
 
-// The message parseAndReport prints for `code`, newline included: "" for 0,
-// "Unknown error\n" for a code the parser never reports.
+class StandardErrorReport : public LoadReport {
+ public:
+  void cannotOpen(const std::string& path, int error) override {
+    std::fprintf(stderr, "Could not open file %s: %s\n", path.c_str(),
+                 std::strerror(error));
+  }
+
+  void progress(const char* line) override { std::fputs(line, stderr); }
+
+  void parseError(uint32_t lineNumber, int32_t code, uint32_t column,
+                  const char* lineText) override {
+    std::fprintf(stderr, "Error on line %u\n", lineNumber);
+    std::fputs(parseErrorMessage(code), stderr);
+    printQuotedLine(lineText, column);
+  }
+
+  void diagnostics(const DiagnosticsList& list) override {
+    printDiagnostics(list);
+  }
+
+  void messages(const std::vector<std::string>& lines) override {
+    for (const std::string& line : lines) {
+      std::fprintf(stderr, "%s\n", line.c_str());
+    }
+  }
+};
+
+}  // namespace
+
+LoadReport& standardErrorReport() {
+  static StandardErrorReport report;
+  return report;
+}
+
 const char* parseErrorMessage(int32_t code) {
   const CodeMessages* entry = findMessages(code);
   if (entry == nullptr || entry->parseError == nullptr) {
@@ -104,38 +149,35 @@ const char* parseErrorMessage(int32_t code) {
   return entry->parseError;
 }
 
-// The message printDiagnostics prints for `code`: "Unknown error." for a
-// code no generator reports. Only the messages of 20 and 24 end in a
-// newline, so their detail text lands on the next line.
 const char* diagnosticMessage(int32_t code) {
   const CodeMessages* entry = findMessages(code);
   if (entry == nullptr || entry->diagnostic == nullptr) return "Unknown error.";
   return entry->diagnostic;
 }
 
-}  // namespace
-
 int parseAndReport(DefinitionModel& model, const char* lineText,
-                   uint32_t lineNumber) {
+                   uint32_t lineNumber, LoadReport& report) {
   uint32_t column = 0;
   int result = parseLine(model, column, lineText, lineNumber);
-  if (result != kStatusOk) {
-    std::fprintf(stderr, "Error on line %u\n", lineNumber);
-    std::fputs(parseErrorMessage(result), stderr);
-    printQuotedLine(lineText, column);
-  }
+  if (result != kStatusOk) report.parseError(lineNumber, result, column, lineText);
   return result;
 }
 
 void addDiagnostic(DiagnosticsList& list, const Diagnostic& diagnostic,
                    const SourceLines& sourceLines) {
   list.records.push_back(diagnostic);
-  std::optional<uint32_t> key = lineKey(diagnostic);
-  if (!key) return;
-  auto found = sourceLines.find(*key);
-  if (found != sourceLines.end()) {
-    addSourceLine(list.sourceLines, *key, found->second.c_str());
-  }
+  keepSourceLine(list, diagnostic, sourceLines);
+}
+
+void addUnreported(DiagnosticsList& list, uint32_t line, uint32_t column,
+                   const SourceLines& sourceLines, const std::string& text) {
+  Diagnostic problem;
+  problem.code = kGeneratorInconsistent;
+  problem.line = static_cast<int32_t>(line);
+  problem.column = column;
+  problem.text = text;
+  list.unreported.push_back(problem);
+  keepSourceLine(list, problem, sourceLines);
 }
 
 void addErrorAt(DiagnosticsList& list, int32_t code, uint32_t line,

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "expr/line_text.h"
+#include "language/load_report.h"
 #include "language/model.h"
 
 // The line of a diagnostic that refers to no line.
@@ -38,14 +39,29 @@ struct Diagnostic {
 struct DiagnosticsList {
   SourceLines sourceLines;
   std::vector<Diagnostic> records;  // in the order they were added
+  // Problems that stop a generator although the daemon has never printed
+  // them; `text` says what is wrong, the code is kGeneratorInconsistent.
+  // The offline definition tool shows them, printDiagnostics does not.
+  std::vector<Diagnostic> unreported;
 };
 
 // Parses one input line with parseLine (parser.h) and returns its status
-// code. For a non-zero code it first prints "Error on line N", the code's
-// parse error message, the line as it is (a newline added when it has
-// none) and a caret line with the parser's column in spaces before the ^.
+// code. A non-zero code is reported to `report` first; on standard error
+// that is "Error on line N", the code's parse error message, the line as it
+// is (a newline added when it has none) and a caret line with the parser's
+// column in spaces before the ^.
 int parseAndReport(DefinitionModel& model, const char* lineText,
-                   uint32_t lineNumber);
+                   uint32_t lineNumber,
+                   LoadReport& report = standardErrorReport());
+
+// What the parser's refusal with `code` says, newline included: "" for 0,
+// "Unknown error\n" for a code the parser never reports.
+const char* parseErrorMessage(int32_t code);
+
+// What a generator's diagnostic of `code` says: "Unknown error." for a
+// code no generator reports. Only the messages of 20 and 24 end in a
+// newline, so that their detail text lands on the next line.
+const char* diagnosticMessage(int32_t code);
 
 // Appends a copy of `diagnostic` to list.records. `sourceLines` are those of
 // the model record the diagnostic is about; the entry for its line, if
@@ -53,6 +69,12 @@ int parseAndReport(DefinitionModel& model, const char* lineText,
 // there (the first text recorded for a line wins).
 void addDiagnostic(DiagnosticsList& list, const Diagnostic& diagnostic,
                    const SourceLines& sourceLines);
+
+// Records a problem the daemon does not print (see
+// DiagnosticsList::unreported) at (line, column) of a record whose lines are
+// `sourceLines`.
+void addUnreported(DiagnosticsList& list, uint32_t line, uint32_t column,
+                   const SourceLines& sourceLines, const std::string& text);
 
 // Adds an error of `code` without text at (line, column) of a record whose
 // lines are `sourceLines`, as addDiagnostic does.

@@ -1,7 +1,5 @@
 #include "mib/generate_mib.h"
 
-#include <cstdio>
-
 #include "mib/indices_and_variables.h"
 #include "mib/messages.h"
 #include "mib/mib_tables.h"
@@ -14,13 +12,14 @@ namespace {
 
 // Processes every index in key order, each reported under its own prefix;
 // the first index that fails ends the stage.
-int processIndices(MibIndexMap& indices, MessageList& messages) {
+int processIndices(MibIndexMap& indices, MessageList& messages,
+                   LoadReport& report) {
   for (auto& [key, index] : indices) {
     messages.clear();
     const int status =
         processIndex(messages, index, kIndexValueLimit,
                      indexPrefix("Processing MIB index ", key));
-    printMessages(messages);
+    report.messages(messages);
     if (status != 0) return status;
   }
   return 0;
@@ -28,12 +27,13 @@ int processIndices(MibIndexMap& indices, MessageList& messages) {
 
 // Merges the ranges of every variable in name order, each reported under
 // its own prefix; the first variable that fails ends the stage.
-int processVariables(MibVariableMap& variables, MessageList& messages) {
+int processVariables(MibVariableMap& variables, MessageList& messages,
+                     LoadReport& report) {
   for (auto& [name, variable] : variables) {
     messages.clear();
     const int status = processVariable(messages, variable,
                                        "Processing MIB parm " + name + ": ");
-    printMessages(messages);
+    report.messages(messages);
     if (status != 0) return status;
   }
   return 0;
@@ -45,35 +45,35 @@ int generateMib(const DefinitionModel& model,
                 const std::set<std::string>& tableParamNames,
                 const VideoStandardTable& vidStdTable,
                 DiagnosticsList& diagnostics, MessageList& messages,
-                MibModel& mib) {
-  std::fputs("Generating MIB indices and variables.\n", stderr);
+                MibModel& mib, LoadReport& report) {
+  report.progress("Generating MIB indices and variables.\n");
   int status =
       buildIndicesAndVariables(mib.indices, mib.variables, diagnostics, model);
-  printDiagnostics(diagnostics);
+  report.diagnostics(diagnostics);
   if (status != 0) return status;
 
-  std::fputs("Converting to QX MIB.\n", stderr);
+  report.progress("Converting to QX MIB.\n");
   status = convertMultiIndexLists(mib.indices, mib.variables, messages);
-  printMessages(messages);
+  report.messages(messages);
   if (status != 0) return status;
 
-  std::fputs("Processing MIB indices.\n", stderr);
-  status = processIndices(mib.indices, messages);
+  report.progress("Processing MIB indices.\n");
+  status = processIndices(mib.indices, messages, report);
   if (status != 0) return status;
 
-  std::fputs("Processing MIB variables.\n", stderr);
-  status = processVariables(mib.variables, messages);
+  report.progress("Processing MIB variables.\n");
+  status = processVariables(mib.variables, messages, report);
   if (status != 0) return status;
 
-  std::fputs("Generating MIB tables.\n", stderr);
+  report.progress("Generating MIB tables.\n");
   status = generateMibTables(mib.tables, messages, model, mib.indices,
                              mib.variables);
-  printMessages(messages);
+  report.messages(messages);
   if (status != 0) return status;
 
-  std::fputs("Generating varids.\n", stderr);
+  report.progress("Generating varids.\n");
   status = generateVarIds(mib.varIds, messages, mib.indices, mib.variables,
                           mib.tables, tableParamNames, vidStdTable);
-  printMessages(messages);
+  report.messages(messages);
   return status;
 }

@@ -1,6 +1,6 @@
 // The MIB generation: the stages that turn a definition into the MIB model
-// the trap registry is filled from, each announced on standard error and
-// followed by what it found wrong.
+// the trap registry is filled from, each announced with a progress line
+// and followed by what it found wrong.
 
 #ifndef OSTRAND_MIB_GENERATE_MIB_H_
 #define OSTRAND_MIB_GENERATE_MIB_H_
@@ -9,6 +9,7 @@
 #include <string>
 
 #include "language/diagnostics.h"
+#include "language/load_report.h"
 #include "language/model.h"
 #include "mib/mib_model.h"
 #include "tables/video_standard_table.h"
@@ -22,9 +23,10 @@ struct MibModel {
 };
 
 // Runs the stages in order: "Generating MIB indices and variables." (then
-// `diagnostics` is printed), "Converting to QX MIB.", "Processing MIB
+// `diagnostics` is reported), "Converting to QX MIB.", "Processing MIB
 // indices.", "Processing MIB variables.", "Generating MIB tables." and
-// "Generating varids." (each followed by its `messages`). The first stage
+// "Generating varids." (each followed by its `messages`), each progress
+// line and report going to `report`. The first stage
 // that fails ends the generation with its status, after its report; 0 when
 // every stage succeeded. `model` must hold the generated tables already;
 // `tableParamNames` are the parameters the file itself lists in tables.
@@ -32,6 +34,6 @@ int generateMib(const DefinitionModel& model,
                 const std::set<std::string>& tableParamNames,
                 const VideoStandardTable& vidStdTable,
                 DiagnosticsList& diagnostics, MessageList& messages,
-                MibModel& mib);
+                MibModel& mib, LoadReport& report);
 
 #endif  // OSTRAND_MIB_GENERATE_MIB_H_

@@ -22,6 +22,21 @@ void fold(int& status, int result) {
   if (result != kStatusOk && status != kGeneratorInconsistent) status = result;
 }
 
+// Nothing is printed when a parameter has no range where it begins (no
+// version block at all, say): the stage just stops. The offline tool is
+// told which parameter it was, at the table's reference to `variableName`.
+void noteMissingRange(Build& build, const std::string& name,
+                      const std::string& variableName, const NameRef& tableRef,
+                      const SourceLines& tableLines) {
+  const ParamDef& param = build.model.params.at(name);
+  std::string text = name == variableName ? "parameter " + name
+                                          : "index " + name + " of " + variableName;
+  text += param.version == kNoVersion ? " has no version block"
+                                      : " has no range at its first version";
+  addUnreported(build.diagnostics, tableRef.line, tableRef.column, tableLines,
+                text);
+}
+
 int buildIndexLists(Build& build, const ParamDef& param,
                     MibVariable& variable) {
   int status = kStatusOk;
@@ -47,8 +62,9 @@ int buildIndexLists(Build& build, const ParamDef& param,
 // Creates the simple indices `variable` uses, or lowers the version of one
 // already created. A refused index parameter is reported at the table's
 // reference to the variable.
-int addIndicesOf(Build& build, const MibVariable& variable,
-                 const NameRef& tableRef, const SourceLines& tableLines) {
+int addIndicesOf(Build& build, const std::string& variableName,
+                 const MibVariable& variable, const NameRef& tableRef,
+                 const SourceLines& tableLines) {
   int status = kStatusOk;
   for (const auto& [version, names] : variable.indexLists) {
     for (const std::string& name : names) {
@@ -67,8 +83,12 @@ int addIndicesOf(Build& build, const MibVariable& variable,
       MibIndex index;
       index.version = version;
       index.removalVersion = indexParam.removalVersion;
-      fold(status,
-           enumerateIndexValues(build.diagnostics, name, indexParam, index));
+      const int enumerated =
+          enumerateIndexValues(build.diagnostics, name, indexParam, index);
+      if (enumerated == kGeneratorInconsistent) {
+        noteMissingRange(build, name, variableName, tableRef, tableLines);
+      }
+      fold(status, enumerated);
       build.indices.emplace(MibIndexKey{name}, std::move(index));
     }
   }
@@ -100,11 +120,15 @@ int buildTable(Build& build, const TableDef& table, bool generated) {
     variable.firstVersion = param->second.version;
     variable.removalVersion = param->second.removalVersion;
     fold(status, buildIndexLists(build, param->second, variable));
-    fold(status,
-         buildVersionedRanges(build.diagnostics, param->second, variable));
+    const int ranges =
+        buildVersionedRanges(build.diagnostics, param->second, variable);
+    if (ranges == kGeneratorInconsistent) {
+      noteMissingRange(build, ref.name, ref.name, ref, tableLines);
+    }
+    fold(status, ranges);
     const MibVariable& stored =
         build.variables.emplace(ref.name, std::move(variable)).first->second;
-    fold(status, addIndicesOf(build, stored, ref, tableLines));
+    fold(status, addIndicesOf(build, ref.name, stored, ref, tableLines));
   }
   return status;
 }

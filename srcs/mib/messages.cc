@@ -22,9 +22,3 @@ std::string indexPrefix(const std::string& lead, const MibIndexKey& key) {
   for (const std::string& name : key) prefix += name + ",";
   return prefix + ": ";
 }
-
-void printMessages(const MessageList& messages) {
-  for (const std::string& message : messages) {
-    std::fprintf(stderr, "%s\n", message.c_str());
-  }
-}

@@ -16,7 +16,4 @@ void addMessage(MessageList& messages, const std::string& prefix,
 // naming an index ("Processing MIB index a,b,: ").
 std::string indexPrefix(const std::string& lead, const MibIndexKey& key);
 
-// Writes every line to standard error, each followed by a newline.
-void printMessages(const MessageList& messages);
-
 #endif  // OSTRAND_MIB_MESSAGES_H_

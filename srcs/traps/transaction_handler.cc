@@ -54,7 +54,7 @@ void addAffected(TrapRegistry& registry, const TransactionItem& item,
 // Fetches, in one call, the own values not yet known and every parameter an
 // instance reads that the signal did not carry, then computes the video
 // standard constants the instances read.
-void fetchMissingValues(DBusGProxy* proxy, const AffectedMap& affected,
+void fetchMissingValues(TrapPorts& ports, const AffectedMap& affected,
                         ValueMap& values) {
   NameSet wanted;
   VidStdReferences references;
@@ -76,7 +76,7 @@ void fetchMissingValues(DBusGProxy* proxy, const AffectedMap& affected,
     // A refusal leaves `fetched` empty: the instances without their own
     // value drop out below, and rules reading a missing name do not match.
     ValueMap fetched;
-    parm_get(proxy, TransactionRef(), wanted, fetched);
+    ports.fetch(wanted, fetched);
     values.insert(fetched.begin(), fetched.end());
   }
   addVidStdConstantValues(values, references);
@@ -96,6 +96,25 @@ void completeOwnValues(AffectedMap& affected, const ValueMap& values) {
   }
 }
 
+// The transaction service behind the daemon's proxy, and the trap device.
+class ServicePorts : public TrapPorts {
+ public:
+  ServicePorts(DBusGProxy* proxy, int deviceFd)
+      : proxy_(proxy), deviceFd_(deviceFd) {}
+
+  void fetch(const NameSet& names, ValueMap& values) override {
+    parm_get(proxy_, TransactionRef(), names, values);
+  }
+
+  void send(const std::string& record) override {
+    sendTrapRecord(deviceFd_, record);
+  }
+
+ private:
+  DBusGProxy* proxy_;
+  int deviceFd_;
+};
+
 }  // namespace
 
 bool operator<(const AffectedKey& a, const AffectedKey& b) {
@@ -107,21 +126,30 @@ void subscribe(DBusGProxy* proxy, TrapRegistry& registry) {
   parm_subscribe(proxy, G_CALLBACK(onTransaction), &registry);
 }
 
-void onTransaction(DBusGProxy* proxy, char** changes, TrapRegistry* registry) {
-  if (changes == nullptr || registry == nullptr) return;
+void handleTransaction(char** changes, TrapRegistry& registry,
+                       TrapPorts& ports) {
   ValueMap values;
   AffectedMap affected;
   for (char** change = changes; *change != nullptr; ++change) {
     TransactionItem item;
     if (parseTransactionItem(*change, item) != 0) continue;
     values.emplace(item.fullName, item.valueText);
-    addAffected(*registry, item, affected);
+    addAffected(registry, item, affected);
   }
   if (affected.empty()) return;
-  fetchMissingValues(proxy, affected, values);
+  fetchMissingValues(ports, affected, values);
   completeOwnValues(affected, values);
+  std::string record;
   for (const auto& [key, ownValue] : affected) {
-    writeTrapRecord(*key.group, key.indexValues, ownValue, values,
-                    registry->deviceFd);
+    if (nextTrapRecord(*key.group, key.indexValues, ownValue, values,
+                       &record)) {
+      ports.send(record);
+    }
   }
+}
+
+void onTransaction(DBusGProxy* proxy, char** changes, TrapRegistry* registry) {
+  if (changes == nullptr || registry == nullptr) return;
+  ServicePorts ports(proxy, registry->deviceFd);
+  handleTransaction(changes, *registry, ports);
 }

@@ -15,7 +15,26 @@
 #include <map>
 #include <string>
 
+#include "expr/expr_value.h"
+#include "transaction/parameter_access.h"
 #include "traps/trap_registry.h"
+
+// What handling a signal needs besides the registry: the service the
+// values a signal lacks come from, and the device the records go to. The
+// daemon's are the transaction service's proxy and the trap device; the
+// offline tool simulates both.
+class TrapPorts {
+ public:
+  virtual ~TrapPorts() = default;
+
+  // The parameter get without a transaction: adds to `values` each name of
+  // `names` (never empty) for which the service gives a non-empty value.
+  // Nothing is added when the service refuses.
+  virtual void fetch(const NameSet& names, ValueMap& values) = 0;
+
+  // Sends one trap record (trap_record.h) whole.
+  virtual void send(const std::string& record) = 0;
+};
 
 // Declares the transaction signal (one string vector) on `proxy` and
 // connects onTransaction with `registry` as its data, for the life of the
@@ -43,8 +62,16 @@ using AffectedMap = std::map<AffectedKey, std::string>;
 // A name given twice keeps its first value. An instance is concerned when
 // the name is its trap's (with the instance's index suffix), a name it
 // depends on, or the parameter of a video standard constant it depends on.
-// Values it needs that the signal lacks are fetched through `proxy`; an
-// instance whose own value the service does not give is left out.
+// Values it needs that the signal lacks are fetched in one call to `ports`;
+// an instance whose own value the service does not give is left out. Each
+// instance whose state changed sends its record through `ports`, in the
+// order of AffectedKey.
+void handleTransaction(char** changes, TrapRegistry& registry,
+                       TrapPorts& ports);
+
+// The daemon's handler of the signal: handleTransaction with the service
+// behind `proxy` and the registry's device. Does nothing for a null
+// `changes` or `registry`.
 void onTransaction(DBusGProxy* proxy, char** changes, TrapRegistry* registry);
 
 #endif  // OSTRAND_TRAPS_TRANSACTION_HANDLER_H_

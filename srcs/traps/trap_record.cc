@@ -53,16 +53,20 @@ std::string trapRecord(const TrapGroup& group, const TrapInstance& instance,
   return record + bindingEntries(instance, values);
 }
 
-void writeTrapRecord(TrapGroup& group, const TrapIndexValues& indexValues,
-                     const std::string& ownValue, ValueMap& values,
-                     int deviceFd) {
+bool nextTrapRecord(TrapGroup& group, const TrapIndexValues& indexValues,
+                    const std::string& ownValue, ValueMap& values,
+                    std::string* record) {
   const auto found = group.instances.find(indexValues);
-  if (found == group.instances.end()) return;
+  if (found == group.instances.end()) return false;
   TrapInstance& instance = found->second;
   const int32_t state = evaluateTrap(instance.rules, ownValue, values);
-  if (state == instance.lastValue) return;
+  if (state == instance.lastValue) return false;
   instance.lastValue = state;
-  const std::string record = trapRecord(group, instance, state, values);
+  *record = trapRecord(group, instance, state, values);
+  return true;
+}
+
+void sendTrapRecord(int deviceFd, const std::string& record) {
   // A record the device does not take is lost: the far end learns the
   // state from the next change, and repeating it here could block the
   // handling of every later transaction.

@@ -36,12 +36,16 @@ constexpr size_t kMaxBoundTextSize = 254;
 // Evaluates the instance of `group` under `indexValues` with `ownValue` as
 // its value (leaving it as "sw::this" in `values`, where a binding of the
 // trap's own name finds it). When the state differs from the last one sent,
-// records the new state and writes the record in one call to `deviceFd`;
-// a failed or short write is neither retried nor reported, and the state
-// stays recorded. Nothing happens for an index value without instance.
-void writeTrapRecord(TrapGroup& group, const TrapIndexValues& indexValues,
-                     const std::string& ownValue, ValueMap& values,
-                     int deviceFd);
+// records the new state, sets `record` to the record to send and returns
+// true. False when the state is unchanged or there is no instance under
+// `indexValues`.
+bool nextTrapRecord(TrapGroup& group, const TrapIndexValues& indexValues,
+                    const std::string& ownValue, ValueMap& values,
+                    std::string* record);
+
+// Writes `record` to the trap device in one call. A failed or short write
+// is neither retried nor reported: the state stays recorded as sent.
+void sendTrapRecord(int deviceFd, const std::string& record);
 
 // The bytes of the record of `instance` of `group` in state `state`, its
 // bound values read from `values`.

@@ -21,7 +21,8 @@ TEST(DiagnosticsTest, PrintsEachRecordWithItsQuotedLine) {
     std::istringstream(c[0]) >> record.isWarning >> record.code >>
         record.line >> record.column;
     record.text = c[1];
-    DiagnosticsList list{{}, {record}};
+    DiagnosticsList list;
+    list.records.push_back(record);
     if (!c[2].empty()) list.sourceLines[std::stoul(c[2])] = c[3];
     EXPECT_EQ(printed(list), c[4]) << c[0];
   }

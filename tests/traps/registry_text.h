@@ -38,7 +38,7 @@ inline void buildDefinition(const std::string& text, BuiltDefinition& built,
   if (generateTrapsTable(diagnostics, built.model) == 0 &&
       generateVideoStandardTable(diagnostics, vidStdTable, built.model) == 0 &&
       generateMib(built.model, listed, vidStdTable, diagnostics, messages,
-                  built.mib) == 0) {
+                  built.mib, standardErrorReport()) == 0) {
     registerTraps(built.registry, deviceFd, built.mib.tables,
                   built.mib.variables, built.mib.indices, built.model,
                   built.mib.varIds);

@@ -12,6 +12,15 @@
 
 namespace {
 
+// What the daemon's handler does with an instance of a signal.
+void writeTrapRecord(TrapGroup& group, const TrapIndexValues& indexValues,
+                     const std::string& own, ValueMap& values, int fd) {
+  std::string record;
+  if (nextTrapRecord(group, indexValues, own, values, &record)) {
+    sendTrapRecord(fd, record);
+  }
+}
+
 // t is raised by 5..9 and sends limit's text, then its own value.
 const std::string kCard =
     "t 0 { range 0 { 0..9 } }\nlimit 0 { range 0 { string32:none } }\n"
