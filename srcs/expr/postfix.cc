@@ -38,9 +38,9 @@ class Converter {
       return true;
     }
     if (isExprOperator(element.kind)) {
-      const int precedence = kPrecedence[element.kind];
+      const int precedence = operatorPrecedence(element.kind);
       while (!stack_.empty() && stack_.back().element.kind != kExprOpenParen &&
-             kPrecedence[stack_.back().element.kind] <= precedence) {
+             operatorPrecedence(stack_.back().element.kind) <= precedence) {
         if (!popOperator()) return false;
       }
       stack_.push_back({element, 0});
@@ -97,6 +97,8 @@ class Converter {
 };
 
 }  // namespace
+
+int operatorPrecedence(int32_t kind) { return kPrecedence[kind]; }
 
 std::vector<ExprValue> infixOf(const Expression& expression) {
   std::vector<ExprValue> infix;

@@ -11,6 +11,7 @@
 #ifndef OSTRAND_EXPR_POSTFIX_H_
 #define OSTRAND_EXPR_POSTFIX_H_
 
+#include <cstdint>
 #include <vector>
 
 #include "expr/expr_value.h"
@@ -28,6 +29,11 @@ std::vector<ExprValue> infixOf(const Expression& expression);
 // an unclosed `(`). `postfix` is emptied first and stays empty on failure.
 int toPostfix(std::vector<ExprValue>& postfix,
               const std::vector<ExprValue>& infix);
+
+// The precedence of the operator `kind` (isExprOperator): 1 for `$`, which
+// binds tightest, up to 11 for `||`. Operators of one precedence associate
+// to the left.
+int operatorPrecedence(int32_t kind);
 
 // Returns 0 when `postfix` is a well-formed postfix expression that yields
 // exactly one value; -1 when it is empty; the position of the first element

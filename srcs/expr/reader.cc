@@ -199,6 +199,13 @@ int readExpression(Expression& expression, uint32_t& columnOut,
   }
 }
 
+const char* exprSpelling(int32_t kind) {
+  for (const Spelling& spelling : kSpellings) {
+    if (spelling.kind == kind) return spelling.text;
+  }
+  return nullptr;
+}
+
 void resetExpressionReader() {
   readerState() = ReaderState{};
 }

@@ -46,6 +46,10 @@ int readExpression(Expression& expression, uint32_t& columnOut,
                    const char*& cursor, const char* lineText,
                    uint32_t lineNumber, bool indexAllowed);
 
+// How the definition language spells the operator or parenthesis `kind`
+// ("&&", "("); null for any other kind.
+const char* exprSpelling(int32_t kind);
+
 // Puts the reader back between tokens at depth 1 with an empty buffer, as
 // at process start. The load reads one file and stops at its first error,
 // so only a fresh start after an abandoned expression needs this.
