@@ -2,9 +2,11 @@
 
 #include <argp.h>
 
+#include "frame/release.h"
+
 // argp reads these two globals for --version and for the last line of
 // --help; the card's tools print an empty bug address there.
-const char* argp_program_version = "ostrand 2.11 quarry trunk 399";
+const char* argp_program_version = "ostrand " OSTRAND_RELEASE;
 const char* argp_program_bug_address = "";
 
 namespace {

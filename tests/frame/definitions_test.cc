@@ -9,6 +9,11 @@
 //   traps      the trap registry: identifiers, rules, reads and bindings
 //   eval       the state of an instance for the values a comment line
 //              "#@ eval INSTANCE OWN [NAME=VALUE...]" of the case gives
+//   check      the exit status of the offline tool's check of the case,
+//              and what it prints (run in the cases' directory)
+// The offline tool must also give what the daemon prints with
+// --format=daemon, and refuse its catalogue and simulation exactly when
+// its check fails.
 // With OSTRAND_UPDATE_CASES=1 in the environment the .out files are
 // rewritten with what the code gives, keeping their sections: for a new
 // case, write the sections wanted and let the test fill them, then read
@@ -16,12 +21,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
 #include "expr/reader.h"
 #include "frame/definition_cases.h"
 #include "frame/load.h"
+#include "support/run_tool.h"
 #include "language/model_text.h"
 #include "mib/mib_text.h"
 #include "traps/registry_text.h"
@@ -68,6 +75,40 @@ std::string section(const std::string& name, const std::string& text, BuiltDefin
   return "no section of that name\n";
 }
 
+ToolRun runKdl(const std::vector<std::string>& args) {
+  std::vector<std::string> argv = {OSTRAND_KDL_BINARY};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return runTool(argv, kDefinitionCases);
+}
+
+size_t instanceCount(const TrapRegistry& registry) {
+  size_t count = 0;
+  for (const auto& [name, group] : registry.groups) count += group.instances.size();
+  return count;
+}
+
+// The tool's other ways of reading the case agree with its check and with
+// the daemon's load (`loaded`, what it printed, `registry`, what it built).
+void expectToolAgrees(const std::string& file, const ToolRun& check, const LoadResult& load,
+                      const std::string& loaded, const TrapRegistry& registry) {
+  const ToolRun daemonText = runKdl({"check", "--format=daemon", file});
+  EXPECT_EQ(daemonText.err, loaded);
+  EXPECT_EQ(daemonText.status, check.status);
+  EXPECT_EQ(check.status, load.status == 0 && load.trapsGenerated ? 0 : 1) << check.err;
+  const ToolRun traps = runKdl({"traps", file});
+  const ToolRun simulation = runKdl({"simulate", file});
+  EXPECT_EQ(traps.status, check.status);
+  EXPECT_EQ(simulation.status, check.status);
+  if (check.status != 0) {
+    EXPECT_EQ(traps.err, check.err);
+    EXPECT_EQ(simulation.err, check.err);
+    return;
+  }
+  EXPECT_EQ(std::count(traps.out.begin(), traps.out.end(), '\n'), instanceCount(registry) + 1)
+      << "a header and one row per instance:\n" << traps.out;
+  EXPECT_EQ(simulation.out + simulation.err, "");
+}
+
 class DefinitionCase : public testing::TestWithParam<std::string> {};
 
 TEST_P(DefinitionCase, LoadsAsItsOutputSays) {
@@ -81,15 +122,21 @@ TEST_P(DefinitionCase, LoadsAsItsOutputSays) {
   // The readers' states outlive a load that stopped inside an operand;
   // the daemon loads once, a test process many times.
   resetExpressionReader();
+  TrapRegistry registry;
   testing::internal::CaptureStderr();
-  actual.status = loadDefinitions(base + ".kdl", nullptr, -1);
+  const LoadResult load = compileDefinitions(base + ".kdl", standardErrorReport(), registry, -1);
   const std::string loaded = testing::internal::GetCapturedStderr();
+  actual.status = load.status;
   const std::string text = readFile(base + ".kdl");
   BuiltDefinition built;
   buildDefinition(text, built);
+  const ToolRun check = runKdl({"check", GetParam() + ".kdl"});
   for (const auto& [name, body] : expected.sections) {
-    actual.sections.emplace_back(name, name == "stderr" ? loaded : section(name, text, built));
+    actual.sections.emplace_back(name, name == "stderr"  ? loaded
+                                       : name == "check" ? "status " + std::to_string(check.status) + "\n" + check.err
+                                                         : section(name, text, built));
   }
+  expectToolAgrees(GetParam() + ".kdl", check, load, loaded, registry);
   if (expected.sections.empty()) actual.sections.emplace_back("stderr", loaded);
   if (std::getenv("OSTRAND_UPDATE_CASES") != nullptr) {
     std::ofstream(base + ".out", std::ios::binary) << actual.text();

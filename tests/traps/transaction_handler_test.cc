@@ -11,21 +11,28 @@
 // marker trap sync[k], true when tick[k] is 1, for which the service holds
 // no value: a signal carrying tick[k]=1 makes the daemon ask for sync[k] and
 // write nothing, so that call tells that every earlier signal was handled.
+//
+// The offline tool's simulation is held to the daemon the same way: the
+// script tests/cases/simulate/card.script is played by `ostrand-kdl
+// simulate` and, signal by signal, to the daemon, the service stand-in
+// taking each "value" line and each signal's values as the simulated
+// service does; calls and record bytes must agree signal by signal.
 
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/case_file.h"
 #include "support/record_bytes.h"
 #include "support/rig.h"
+#include "support/run_tool.h"
 
 namespace {
 
-class SignalsTest : public RigTest,
-                    public ::testing::WithParamInterface<std::string> {
+class MarkedTest : public RigTest {
  protected:
   // Emits marker k and waits for its fetch, giving up after `patienceMs`.
   // The calls that came before it, and the record cleared (the daemon is
@@ -47,21 +54,30 @@ class SignalsTest : public RigTest,
     calls.pop_back();
     return calls;
   }
+
+  // The service holding `values`, the daemon on `definitions`, a signal
+  // handled: from then on mark(marker + 1) follows each signal.
+  void startCard(const std::string& definitions, const std::string& values) {
+    ASSERT_NE(rig.startService({"--values", values}), nullptr) << rig.error();
+    ASSERT_TRUE(rig.startDaemon({.args = {"-d", definitions}})) << rig.error();
+    ASSERT_TRUE(rig.waitForMainLoop());
+    // The daemon's subscription reaches the bus on its own time: markers go
+    // out until one is answered; those before it were handled first.
+    ASSERT_TRUE(waitUntil([&] { return mark(++marker, 200).has_value(); }))
+        << "the daemon never reacted to a transaction signal";
+  }
+
+  int marker = 0;
 };
+
+class SignalsTest : public MarkedTest,
+                    public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(SignalsTest, GiveExactlyTheCallsAndRecordsOfTheScript) {
   const std::string stem = std::string(CASES_DIR) + "/signals/" + GetParam();
   // What the daemon prints when it is started and stopped at once.
   const DaemonResult quiet = rig.runDaemon({.args = {"-d", stem + ".kdl"}});
-  ASSERT_NE(rig.startService({"--values", stem + ".values"}), nullptr)
-      << rig.error();
-  ASSERT_TRUE(rig.startDaemon({.args = {"-d", stem + ".kdl"}})) << rig.error();
-  ASSERT_TRUE(rig.waitForMainLoop());
-  // The daemon's subscription reaches the bus on its own time: markers go
-  // out until one is answered; those before it were handled first.
-  int marker = 0;
-  ASSERT_TRUE(waitUntil([&] { return mark(++marker, 200).has_value(); }))
-      << "the daemon never reacted to a transaction signal";
+  ASSERT_NO_FATAL_FAILURE(startCard(stem + ".kdl", stem + ".values"));
   for (const Case& step : readCases(stem + ".signals")) {
     SCOPED_TRACE(step.what);
     std::vector<std::string> changes, calls;
@@ -91,6 +107,95 @@ TEST_P(SignalsTest, GiveExactlyTheCallsAndRecordsOfTheScript) {
   const DaemonResult result = rig.finishDaemon();
   EXPECT_EQ(result.exitStatus, 0);
   EXPECT_EQ(result.out + result.err, quiet.out + quiet.err);
+}
+
+// A script's signals as the service plays them: the values it takes
+// without a signal ("value" lines) before each, then the signal's strings.
+struct ScriptSignal {
+  std::vector<std::string> held, strings;
+};
+
+std::vector<ScriptSignal> readScript(const std::string& path) {
+  std::vector<ScriptSignal> signals(1);
+  std::istringstream lines(readFile(path));
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() && !signals.back().strings.empty()) signals.emplace_back();
+    if (line.empty() || line[0] == '#') continue;
+    if (line.rfind("value ", 0) == 0) {
+      signals.back().held.push_back(line.substr(6));
+    } else {
+      signals.back().strings.push_back(line);
+    }
+  }
+  if (signals.back().strings.empty()) signals.pop_back();
+  return signals;
+}
+
+// What the simulation printed for each signal: its service calls, and its
+// records as hexBytes writes them.
+struct SimulatedSignal {
+  std::vector<std::string> calls;
+  std::string records;
+};
+
+std::vector<SimulatedSignal> simulatedSignals(const std::string& out) {
+  std::vector<SimulatedSignal> signals(1);
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.empty()) {
+      signals.emplace_back();
+    } else if (line.rfind("call ", 0) == 0) {
+      signals.back().calls.push_back(line.substr(5));
+    } else {
+      for (size_t i = 0; i + 1 < line.size(); i += 2) {
+        signals.back().records += line.substr(i, 2) + " ";
+      }
+    }
+  }
+  signals.pop_back();
+  return signals;
+}
+
+// A string the service can hold: "name=value" with a name.
+bool heldByService(const std::string& change) {
+  const size_t equals = change.find('=');
+  return equals != std::string::npos && equals > 0;
+}
+
+void setValues(Rig& rig, const std::vector<std::string>& changes) {
+  std::vector<const char*> strings;
+  for (const std::string& change : changes) {
+    if (heldByService(change)) strings.push_back(change.c_str());
+  }
+  strings.push_back(nullptr);
+  rig.order("Set", g_variant_new("(^as)", strings.data()));
+}
+
+TEST_F(MarkedTest, SimulationGivesTheDaemonsCallsAndRecords) {
+  const std::string card = CASES_DIR "/signals/card";
+  const std::string script = CASES_DIR "/simulate/card.script";
+  const ToolRun simulation =
+      runTool({OSTRAND_KDL_BINARY, "simulate", "--raw", "--calls", "--values",
+               card + ".values", card + ".kdl", script});
+  ASSERT_EQ(simulation.status, 0) << simulation.err;
+  const auto simulated = simulatedSignals(simulation.out);
+  const auto signals = readScript(script);
+  ASSERT_EQ(simulated.size(), signals.size()) << simulation.out;
+  ASSERT_NO_FATAL_FAILURE(startCard(card + ".kdl", card + ".values"));
+  for (size_t i = 0; i < signals.size(); ++i) {
+    SCOPED_TRACE("signal " + std::to_string(i + 1) + ": " +
+                 signals[i].strings.front());
+    setValues(rig, signals[i].held);
+    setValues(rig, signals[i].strings);
+    const size_t before = readFile(rig.path("device")).size();
+    rig.emit(signals[i].strings);
+    const auto calls = mark(++marker);
+    ASSERT_TRUE(calls.has_value()) << "the daemon did not handle the signal";
+    EXPECT_EQ(*calls, simulated[i].calls);
+    EXPECT_EQ(hexBytes(readFile(rig.path("device")).substr(before)),
+              simulated[i].records);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, SignalsTest,

@@ -32,11 +32,4 @@ using InstanceLabels = std::map<std::pair<uint16_t, uint16_t>, InstanceLabel>;
 // the key.
 InstanceLabels labelInstances(const TrapRegistry& registry);
 
-// Compiles `definitionFile` as the daemon does at start-up, without a
-// service or a device, and labels the instances of the registry it fills.
-// The load's progress lines are held back and written to standard error
-// only when the load fails. Returns 0, or 1 when the file does not load.
-int loadInstanceLabels(const std::string& definitionFile,
-                       InstanceLabels* labels);
-
 #endif  // OSTRAND_TOOLS_TRAPDECODE_INSTANCE_LABELS_H_

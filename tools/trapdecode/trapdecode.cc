@@ -1,12 +1,13 @@
 // trapdecode: shows the trap records the daemon writes to /dev/usb-cs-trap,
 // one line per record (see record_lines.h), as they arrive.
 //
-//   trapdecode [--definitions FILE] [RECORDS]
+//   trapdecode [-D FILE | --definitions=FILE] [RECORDS]
 //
 // RECORDS is a regular file or a FIFO standing in for the device; absent or
 // "-" is standard input. With --definitions, FILE is the card's definition
-// file, compiled as the daemon compiles it, and each record is shown under
-// the name of its trap instance and each entry under its bound parameter.
+// file, compiled as the daemon compiles it (common/card_compile.h), and each
+// record is shown under the name of its trap instance and each entry under
+// its bound parameter.
 //
 // Framing. The device is a plain byte stream; a record is an 8-byte header
 // followed by zero or more binding entries. After a header, every following
@@ -25,9 +26,12 @@
 //
 // Exit status 0 at the end of the input; 1 after a read error or when
 // bytes at the end form no whole record (every whole record is printed
-// first); 2 for a bad command line, records that cannot be opened or a
-// definition file that does not load.
+// first); 2 for records that cannot be opened, or a definition file that
+// cannot be opened or does not compile through every stage (its problems
+// shown on standard error); 64 for a bad command line (usage, --help and
+// --version as every tool has them: common/tool_options.h).
 
+#include <argp.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -38,43 +42,48 @@
 #include <optional>
 #include <string>
 
+#include "common/card_compile.h"
+#include "common/tool_options.h"
 #include "trapdecode/instance_labels.h"
 #include "trapdecode/record_framing.h"
 #include "trapdecode/record_lines.h"
 
 namespace {
 
-const char kUsage[] = "usage: trapdecode [--definitions FILE] [RECORDS]\n";
 const char kStandardInput[] = "-";
 constexpr int kQuietMilliseconds = 50;
+// Records that cannot be opened, or definitions that do not compile.
+constexpr int kNotStarted = 2;
 
 struct Options {
   std::optional<std::string> definitions;
   std::string records = kStandardInput;
 };
 
-// False for a command line that is not [--definitions FILE] [RECORDS];
-// FILE may also be given as --definitions=FILE.
-bool parseOptions(int argc, char** argv, Options* options) {
-  const std::string joined = "--definitions=";
-  bool haveRecords = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--definitions" || arg.starts_with(joined)) {
-      if (options->definitions || (arg == "--definitions" && i + 1 >= argc)) {
-        return false;
-      }
-      options->definitions =
-          arg == "--definitions" ? argv[++i] : arg.substr(joined.size());
-    } else if ((arg.starts_with("-") && arg != kStandardInput) || haveRecords) {
-      return false;
-    } else {
+const argp_option kOptions[] = {
+    {"definitions", 'D', "FILE", 0,
+     "Name records after the card's definition FILE", 0},
+    {},
+};
+
+error_t parseOption(int key, char* arg, argp_state* state) {
+  auto* options = static_cast<Options*>(state->input);
+  switch (key) {
+    case 'D':
+      options->definitions = arg;
+      return 0;
+    case ARGP_KEY_ARG:
+      if (state->arg_num >= 1) argp_usage(state);  // a second RECORDS
       options->records = arg;
-      haveRecords = true;
-    }
+      return 0;
+    default:
+      return ARGP_ERR_UNKNOWN;
   }
-  return true;
 }
+
+const argp kParser = {kOptions, parseOption, "[RECORDS]",
+                      "trapdecode -- shows trap records one line each",
+                      nullptr, nullptr, nullptr};
 
 // Reads `fd` to its end, framing and printing as bytes arrive. A read
 // error ends the input like its end, for what has arrived, and is then
@@ -116,19 +125,18 @@ int decode(int fd, const std::string& path, const RecordSink& sink) {
 
 int main(int argc, char** argv) {
   Options options;
-  if (!parseOptions(argc, argv, &options)) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
+  useToolConvention("trapdecode");
+  argp_parse(&kParser, argc, argv, 0, nullptr, &options);
   // The definitions are compiled before the records are opened: opening a
   // FIFO waits for its writer, and a bad definition file should be reported
   // without waiting for one.
   InstanceLabels labels;
-  if (options.definitions &&
-      loadInstanceLabels(*options.definitions, &labels) != 0) {
-    std::fprintf(stderr, "trapdecode: cannot load %s\n",
-                 options.definitions->c_str());
-    return 2;
+  if (options.definitions) {
+    TrapRegistry registry;
+    if (compileCard(*options.definitions, registry) != kCardLoads) {
+      return kNotStarted;
+    }
+    labels = labelInstances(registry);
   }
   const bool fromStandardInput = options.records == kStandardInput;
   const int fd = fromStandardInput
@@ -137,7 +145,7 @@ int main(int argc, char** argv) {
   if (fd < 0) {
     std::fprintf(stderr, "trapdecode: cannot open %s: %s\n",
                  options.records.c_str(), std::strerror(errno));
-    return 2;
+    return kNotStarted;
   }
   RecordPrinter printer;
   if (options.definitions) printer.labels = &labels;

@@ -1,14 +1,15 @@
 // txservice: a stand-in for the card's transaction service on the session
 // bus, for the demo, the end-to-end tests and the benchmarks.
 //
-//   txservice [--name NAME] [--values FILE]
+//   txservice [--name=NAME] [--values=FILE]
 //
 // Serves the object /transaction (see service.h for what the calls do and
 // control_calls.h for the tests' control interface), then owns NAME
 // (default org.velmor.transaction), neither queueing for it nor taking it
 // from another owner, and prints "txservice: ready" once it has it.
-// SIGTERM and SIGINT end it with status 0. Exit status 2 for a bad command
-// line or values file, 1 when the name cannot be owned or is lost.
+// SIGTERM and SIGINT end it with status 0. Exit status 64 for a bad command
+// line (options.h), 2 for a bad values file, 1 when the name cannot be
+// owned or is lost.
 
 #include <glib-unix.h>
 #include <signal.h>
@@ -16,6 +17,7 @@
 #include <cstdio>
 
 #include "bus.h"
+#include "common/values_file.h"
 #include "options.h"
 
 namespace {
@@ -94,8 +96,7 @@ int serve(const Options& options, Service* service) {
 
 int main(int argc, char** argv) {
   Options options;
-  int status = parseOptions(argc, argv, &options);
-  if (status != kRun) return status;
+  parseOptions(argc, argv, &options);
 
   Service service;
   ServiceState& state = service.state;

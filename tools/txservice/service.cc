@@ -1,5 +1,7 @@
 #include "service.h"
 
+#include "common/values_file.h"
+
 namespace {
 
 int refuse(Answer* answer, const std::string& why) {
@@ -132,15 +134,6 @@ int serveRequest(ServiceState& state, const Request& request, Answer* answer) {
       return changeValues(state, held, request, answer);
   }
   return 0;
-}
-
-bool splitEntry(const std::string& entry, std::string* name,
-                std::string* value) {
-  size_t equals = entry.find('=');
-  if (equals == std::string::npos || equals == 0) return false;
-  *name = entry.substr(0, equals);
-  *value = entry.substr(equals + 1);
-  return true;
 }
 
 int presetValues(ServiceState& state, const std::vector<std::string>& entries,

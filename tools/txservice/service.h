@@ -75,11 +75,6 @@ struct Answer {
 // then says why and the state is unchanged).
 int serveRequest(ServiceState& state, const Request& request, Answer* answer);
 
-// Splits "name=value" at the first '='. False when there is no '=' or the
-// name is empty.
-bool splitEntry(const std::string& entry, std::string* name,
-                std::string* value);
-
 // Sets every "name=value" of `entries` without a signal, or none of them:
 // returns 1 with `error` naming the first entry that is not name=value.
 int presetValues(ServiceState& state, const std::vector<std::string>& entries,
