@@ -1,9 +1,11 @@
 // Every tool's command line, the real programs: --help and --version end
-// with status 0, a bad command line with the daemon's usage status 64.
-// Played from tests/cases/tools/usage.cases, each case
+// with status 0, a bad command line with the daemon's usage status 64; and
+// what the offline tool prints for whole runs. Played from
+// tests/cases/tools/usage.cases, each case run in tests/cases:
 //   run TOOL ARG...      TOOL is trapdecode, txservice, trapdev or
 //                        ostrand-kdl; its arguments are quoted as in the
-//                        shell; standard input is /dev/null
+//                        shell
+//   input PATH           its standard input (/dev/null when absent)
 //   out TEXT / err TEXT  a line of standard output, error; $PROG is the
 //                        tool's path, which getopt's lines name it by
 //   out-begins TEXT / err-begins TEXT   the stream begins with the lines
@@ -43,6 +45,7 @@ TEST(UsageTest, EveryToolAnswersItsCommandLineAsTheCasesSay) {
   for (const Case& c : readCases(CASES_DIR "/tools/usage.cases")) {
     SCOPED_TRACE(c.what);
     std::vector<std::string> args;
+    std::string input = "/dev/null";
     Stream out, err;
     int status = 0;
     for (auto [word, rest] : c.lines) {
@@ -54,6 +57,8 @@ TEST(UsageTest, EveryToolAnswersItsCommandLineAsTheCasesSay) {
       if (word == "run" && !(args = caseWords(rest)).empty() &&
           kTools.contains(args[0])) {
         args[0] = kTools.at(args[0]);
+      } else if (word == "input") {
+        input = std::string(CASES_DIR) + "/" + rest;
       } else if (word == "out" || word == "err") {
         stream.text += rest + "\n";
       } else if (word == "out-begins" || word == "err-begins") {
@@ -66,7 +71,7 @@ TEST(UsageTest, EveryToolAnswersItsCommandLineAsTheCasesSay) {
       }
     }
     ASSERT_FALSE(args.empty()) << "a case without a run line";
-    const ToolRun outcome = runTool(args);
+    const ToolRun outcome = runTool(args, CASES_DIR, input);
     expectStream(outcome.out, out, "output");
     expectStream(outcome.err, err, "error");
     EXPECT_EQ(outcome.status, status);

@@ -111,7 +111,7 @@ int playScript(std::istream& script, const std::string& scriptName,
     } else if (line.starts_with(kValuePrefix)) {
       std::string name, value;
       if (!splitEntry(line.substr(sizeof kValuePrefix - 1), &name, &value)) {
-        std::fprintf(stderr, "%s:%u: expected value NAME=TEXT\n",
+        std::fprintf(stderr, "ostrand-kdl: %s:%u: expected value NAME=TEXT\n",
                      scriptName.c_str(), number);
         return 2;
       }
