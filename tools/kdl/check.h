@@ -8,8 +8,9 @@
 
 // Compiles `path` as the daemon loads it and prints on standard error every
 // problem the load reports, each once, in the compiler form of
-// common/card_compile.h, with what the daemon leaves unsaid and a warning
-// when no trap instance comes of the file. With `daemonText`, prints
+// common/card_compile.h, with what the daemon leaves unsaid, and warnings
+// when no trap instance comes of the file or when instances carry the same
+// record identifiers (a record holds only their low 16 bits). With `daemonText`, prints
 // instead exactly what the daemon prints on standard error while it loads.
 //
 // Returns 0 when the daemon's load would go through every stage, 1 when it
