@@ -37,24 +37,17 @@ class GatheringReport : public LoadReport {
         withoutNewline(parseErrorMessage(code)));
   }
 
-  // The table steps share one list, reported whole after each; the MIB
-  // generation has its own, alive at the same time: the list's address
-  // tells them apart.
+  // The table steps share one list, reported whole after each of them, but
+  // the traps table step never adds to it: each report holds what the
+  // step before it found.
   void diagnostics(const DiagnosticsList& list) override {
-    if (&list != list_) {
-      list_ = &list;
-      recordsSaid_ = 0;
-      unreportedSaid_ = 0;
-    }
-    for (; recordsSaid_ < list.records.size(); ++recordsSaid_) {
-      const Diagnostic& record = list.records[recordsSaid_];
+    for (const Diagnostic& record : list.records) {
       std::string message = withoutNewline(diagnosticMessage(record.code));
       if (!record.text.empty()) message += ": " + record.text;
       addRecord(record, record.isWarning ? Finding::kWarning : Finding::kError,
                 message);
     }
-    for (; unreportedSaid_ < list.unreported.size(); ++unreportedSaid_) {
-      const Diagnostic& record = list.unreported[unreportedSaid_];
+    for (const Diagnostic& record : list.unreported) {
       addRecord(record, Finding::kError,
                 record.text + " (the daemon does not say so)");
     }
@@ -98,9 +91,6 @@ class GatheringReport : public LoadReport {
   std::string step_;
   bool stepSpoke_ = false;
   bool unopened_ = false;
-  const DiagnosticsList* list_ = nullptr;
-  size_t recordsSaid_ = 0;
-  size_t unreportedSaid_ = 0;
 };
 
 // The caret under byte `column` (from 1) of `text`: tabs kept and one

@@ -9,9 +9,7 @@
 //   card.kdl: note: the daemon would run without sending any trap record: ...
 //
 // LINE and COL count from 1, COL in bytes. They are the file's own, also
-// past a line longer than 1024 bytes, which the daemon counts as two. Each
-// problem is said once, where the daemon prints a record of its first
-// table steps a second time after the next step.
+// past a line longer than 1024 bytes, which the daemon counts as two.
 //
 // Besides what the daemon prints, the compile says what it leaves unsaid: a
 // parameter the MIB generation stops at without a message, a stage that
