@@ -1,9 +1,12 @@
 #include "frame/startup.h"
 
+#include <dbus/dbus-glib-lowlevel.h>
 #include <dbus/dbus-glib.h>
+#include <dbus/dbus.h>
 #include <fcntl.h>
 #include <glib-object.h>
 #include <signal.h>
+#include <syslog.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -37,6 +40,27 @@ void installQuitHandler() {
   sigaction(kQuitSignal, &action, nullptr);
 }
 
+// Without its session bus the daemon neither hears the service nor can ask
+// it anything. libdbus would end the process with status 1 and not a word;
+// a supervisor restarting it should find why in the log, so the daemon says
+// so first (on standard error too, which is the null device once it has
+// detached) and then ends with that same status.
+DBusHandlerResult onBusMessage(DBusConnection*, DBusMessage* message, void*) {
+  if (!dbus_message_is_signal(message, DBUS_INTERFACE_LOCAL, "Disconnected")) {
+    return DBUS_HANDLER_RESULT_NOT_YET_HANDLED;
+  }
+  const char kLost[] = "Lost the connection to the Session bus";
+  syslog(LOG_ERR, "ERROR: %s (%s)\n", kLost, "Disconnected");
+  g_printerr("ostrand: ERROR: %s (%s)\n", kLost, "Disconnected");
+  std::exit(1);
+}
+
+void watchForBusLoss(DBusGConnection* bus) {
+  DBusConnection* connection = dbus_g_connection_get_connection(bus);
+  dbus_connection_set_exit_on_disconnect(connection, FALSE);
+  dbus_connection_add_filter(connection, onBusMessage, nullptr, nullptr);
+}
+
 DBusGProxy* connectToService(const CommandLine& commandLine) {
   g_print("ostrand: Connecting to Session D-Bus.\n");
   GError* error = nullptr;
@@ -44,6 +68,7 @@ DBusGProxy* connectToService(const CommandLine& commandLine) {
   if (error != nullptr) {
     reportGError("ostrand: Couldn't connect to the Session bus", error);
   }
+  watchForBusLoss(bus);
   g_print("ostrand: Creating a GLib proxy object for Value.\n");
   DBusGProxy* proxy = dbus_g_proxy_new_for_name(
       bus, commandLine.busName.c_str(), kServicePath, kServiceInterface);

@@ -26,6 +26,8 @@ std::string bindLogSocket() {
   umount2(scratch, MNT_DETACH);
   rmdir(scratch);
   if (!overlaid.empty()) return overlaid;
+  // The overlay binds the machine's log socket in: this one replaces it.
+  umount2("/dev/log", MNT_DETACH);
   unlink("/dev/log");
   const int fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   sockaddr_un address = {.sun_family = AF_UNIX, .sun_path = "/dev/log"};
