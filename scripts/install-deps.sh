@@ -5,7 +5,8 @@
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libglib2.0-dev libdbus-glib-1-dev
-          libdbus-1-dev dbus-daemon dbus-bin libgtest-dev libgmock-dev)
+          libdbus-1-dev dbus-daemon dbus-bin libgtest-dev libgmock-dev
+          dpkg-dev file)
 
 missing=()
 for package in "${packages[@]}"; do
