@@ -41,10 +41,11 @@ void installQuitHandler() {
 }
 
 // Without its session bus the daemon neither hears the service nor can ask
-// it anything. libdbus would end the process with status 1 and not a word;
-// a supervisor restarting it should find why in the log, so the daemon says
-// so first (on standard error too, which is the null device once it has
-// detached) and then ends with that same status.
+// it anything. libdbus would end the process with status 1 and not a word
+// once no filter has taken the disconnection; a supervisor restarting it
+// should find why in the log, so this filter says so first (on standard
+// error too, which is the null device once the daemon has detached) and
+// ends the process with that same status.
 DBusHandlerResult onBusMessage(DBusConnection*, DBusMessage* message, void*) {
   if (!dbus_message_is_signal(message, DBUS_INTERFACE_LOCAL, "Disconnected")) {
     return DBUS_HANDLER_RESULT_NOT_YET_HANDLED;
@@ -56,9 +57,8 @@ DBusHandlerResult onBusMessage(DBusConnection*, DBusMessage* message, void*) {
 }
 
 void watchForBusLoss(DBusGConnection* bus) {
-  DBusConnection* connection = dbus_g_connection_get_connection(bus);
-  dbus_connection_set_exit_on_disconnect(connection, FALSE);
-  dbus_connection_add_filter(connection, onBusMessage, nullptr, nullptr);
+  dbus_connection_add_filter(dbus_g_connection_get_connection(bus),
+                             onBusMessage, nullptr, nullptr);
 }
 
 DBusGProxy* connectToService(const CommandLine& commandLine) {
