@@ -8,10 +8,14 @@ packages=(g++ cmake make pkg-config libglib2.0-dev libdbus-glib-1-dev
           libdbus-1-dev dbus-daemon dbus-bin libgtest-dev libgmock-dev
           dpkg-dev file)
 
+# This machine's own architecture: after the card's cross build a package
+# may be installed for armhf as well, which does not count here.
+arch=$(dpkg --print-architecture)
 missing=()
 for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
-  [ "$status" = installed ] || missing+=("$package")
+  dpkg-query -W -f='${db:Status-Status} ${Architecture}\n' "$package" \
+      2>/dev/null | grep -Eqx "installed ($arch|all)" ||
+    missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
