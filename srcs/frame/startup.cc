@@ -6,13 +6,13 @@
 #include <fcntl.h>
 #include <glib-object.h>
 #include <signal.h>
-#include <syslog.h>
 #include <unistd.h>
 
 #include <cstdlib>
 
 #include "frame/command_line.h"
 #include "frame/load.h"
+#include "transaction/bus_loss.h"
 #include "transaction/service_calls.h"
 
 namespace {
@@ -40,20 +40,14 @@ void installQuitHandler() {
   sigaction(kQuitSignal, &action, nullptr);
 }
 
-// Without its session bus the daemon neither hears the service nor can ask
-// it anything. libdbus would end the process with status 1 and not a word
-// once no filter has taken the disconnection; a supervisor restarting it
-// should find why in the log, so this filter says so first (on standard
-// error too, which is the null device once the daemon has detached) and
-// ends the process with that same status.
+// libdbus would end the process with status 1 and not a word once no
+// filter has taken the disconnection; this filter has the daemon say why
+// first.
 DBusHandlerResult onBusMessage(DBusConnection*, DBusMessage* message, void*) {
   if (!dbus_message_is_signal(message, DBUS_INTERFACE_LOCAL, "Disconnected")) {
     return DBUS_HANDLER_RESULT_NOT_YET_HANDLED;
   }
-  const char kLost[] = "Lost the connection to the Session bus";
-  syslog(LOG_ERR, "ERROR: %s (%s)\n", kLost, "Disconnected");
-  g_printerr("ostrand: ERROR: %s (%s)\n", kLost, "Disconnected");
-  std::exit(1);
+  endOnBusLoss();
 }
 
 void watchForBusLoss(DBusGConnection* bus) {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "transaction/bus_loss.h"
 #include "transaction/service_calls.h"
 
 namespace {
@@ -28,7 +29,8 @@ void logError(const char* what, const char* detail) {
 }
 
 // Makes `call` until the service answers (1) or refuses (0), logging every
-// failure under `failure`.
+// failure under `failure`. A failure because the bus itself is gone ends
+// the daemon (bus_loss.h): no repetition could reach the service again.
 template <typename Call>
 unsigned untilAnswered(const char* failure, Call call) {
   gulong pause = kFirstPauseMicroseconds;
@@ -36,6 +38,7 @@ unsigned untilAnswered(const char* failure, Call call) {
     GError* error = nullptr;
     if (call(&error)) return 1;
     logError(failure, messageOf(error));
+    if (isBusLoss(error)) endOnBusLoss();
     const bool refused = std::strncmp(messageOf(error), kRefusalPrefix,
                                       sizeof kRefusalPrefix - 1) == 0;
     g_clear_error(&error);

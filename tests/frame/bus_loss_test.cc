@@ -1,5 +1,6 @@
-// The session bus going away under the running daemon: one line in syslog
-// and on standard error, then status 1, so that a supervisor restarts it.
+// The session bus going away under the running daemon, idle or waiting for
+// the service's answer: it says so in syslog and on standard error, then
+// ends with status 1, so that a supervisor restarts it.
 
 #include <gmock/gmock.h>
 #include <signal.h>
@@ -12,6 +13,9 @@
 
 namespace {
 
+const char kLost[] =
+    "ERROR: Lost the connection to the Session bus (Disconnected)\n";
+
 class BusLossTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -19,33 +23,67 @@ class BusLossTest : public ::testing::Test {
     const std::string capture = syslog.setUp();
     ASSERT_EQ(capture, "") << "cannot catch syslog: " << capture;
     ASSERT_TRUE(rig.setUp()) << rig.error();
+    // A bus of the test's own, which it can take away: the rig's is shared.
+    bus = rig.startHelper(
+        "bus", {"dbus-daemon", "--session", "--nofork", "--print-address=1",
+                "--address=" + address},
+        address);
+    ASSERT_NE(bus, nullptr) << rig.error();
   }
+
+  void startDaemon(const std::string& definitions) {
+    ASSERT_TRUE(rig.startDaemon({.args = {"-d", definitions},
+                                 .busAddress = address}))
+        << rig.error();
+    ASSERT_TRUE(rig.waitForMainLoop());
+  }
+
+  // The bus taken away: the daemon's status and standard error, and what
+  // it logged.
+  void expectEnd(const std::vector<std::string>& logged) {
+    bus->signal(SIGTERM);
+    const DaemonResult result = rig.finishDaemon();
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_THAT(result.err,
+                ::testing::EndsWith("Generating varids.\nostrand: " +
+                                    std::string(kLost)));
+    EXPECT_EQ(syslog.take(), logged);
+  }
+
   SyslogCapture syslog;
   Rig rig;
+  const std::string address = "unix:path=" + rig.path("bus");
+  Process* bus = nullptr;
 };
 
-TEST_F(BusLossTest, SaysSoOnceAndEndsWithStatusOne) {
-  // A bus of the test's own, which it can take away: the rig's is shared.
-  const std::string address = "unix:path=" + rig.path("bus");
-  Process* bus = rig.startHelper(
-      "bus", {"dbus-daemon", "--session", "--nofork", "--print-address=1",
-              "--address=" + address},
-      address);
-  ASSERT_NE(bus, nullptr) << rig.error();
-  ASSERT_TRUE(rig.startDaemon({.args = {"-d", rig.writeFile("empty.kdl", "")},
-                               .busAddress = address}))
+TEST_F(BusLossTest, WhileIdle) {
+  ASSERT_NO_FATAL_FAILURE(startDaemon(rig.writeFile("empty.kdl", "")));
+  expectEnd({std::string("3 ") + kLost});
+}
+
+// The call in progress fails, as every failed call does, and is not made
+// again: the bus will not come back to the daemon.
+TEST_F(BusLossTest, WhileWaitingForTheService) {
+  const std::string card = CASES_DIR "/signals/card";
+  ASSERT_NE(rig.startHelper("service",
+                            {"env", "DBUS_SESSION_BUS_ADDRESS=" + address,
+                             TXSERVICE_BINARY, "--values", card + ".values"},
+                            "txservice: ready\n"),
+            nullptr)
       << rig.error();
-  ASSERT_TRUE(rig.waitForMainLoop());
-  bus->signal(SIGTERM);
-  const DaemonResult result = rig.finishDaemon();
-  EXPECT_EQ(result.exitStatus, 1);
-  EXPECT_THAT(result.err,
-              ::testing::EndsWith("Generating varids.\n"
-                                  "ostrand: ERROR: Lost the connection to the "
-                                  "Session bus (Disconnected)\n"));
-  EXPECT_EQ(syslog.take(),
-            std::vector<std::string>{"3 ERROR: Lost the connection to the "
-                                     "Session bus (Disconnected)\n"});
+  rig.orderOn(address);
+  rig.order("Delay", g_variant_new("(su)", "single_get_bulk", 600000));
+  ASSERT_NO_FATAL_FAILURE(startDaemon(card + ".kdl"));
+  // temp's rule reads limit and its record name: one bulk get, answered
+  // only after the bus is gone. Signals go out until the daemon has
+  // subscribed.
+  ASSERT_TRUE(waitUntil([&] {
+    rig.emit({"temp=42"});
+    return !rig.serviceCalls(false).empty();
+  }));
+  expectEnd({"3 ERROR: parm_get_() - bulk get failed (Connection was "
+             "disconnected before a reply was received)\n",
+             std::string("3 ") + kLost});
 }
 
 }  // namespace

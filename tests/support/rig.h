@@ -79,6 +79,9 @@ class Rig {
   std::vector<std::string> serviceCalls(bool clear);
   // The service emits the transaction signal with `changes` as they are.
   void emit(const std::vector<std::string>& changes);
+  // From now on the orders go to a stand-in on the bus at `address`, one
+  // the test runs itself instead of the rig's.
+  void orderOn(const std::string& address);
 
  private:
   GVariant* callControl(const char* method, GVariant* arguments);

@@ -3,15 +3,32 @@
 #include "support/rig.h"
 #include "transaction/service_calls.h"
 
+namespace {
+
+GDBusConnection* connectTo(const std::string& address, GError** error) {
+  return g_dbus_connection_new_for_address_sync(
+      address.c_str(),
+      GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                           G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+      nullptr, nullptr, error);
+}
+
+}  // namespace
+
+void Rig::orderOn(const std::string& address) {
+  if (control_ != nullptr) g_object_unref(control_);
+  GError* error = nullptr;
+  control_ = connectTo(address, &error);
+  if (control_ == nullptr) {
+    ADD_FAILURE() << "cannot reach the bus at " << address << ": "
+                  << error->message;
+    g_error_free(error);
+  }
+}
+
 GVariant* Rig::callControl(const char* method, GVariant* arguments) {
   GError* error = nullptr;
-  if (control_ == nullptr) {
-    control_ = g_dbus_connection_new_for_address_sync(
-        busAddress().c_str(),
-        GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                             G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-        nullptr, nullptr, &error);
-  }
+  if (control_ == nullptr) control_ = connectTo(busAddress(), &error);
   GVariant* reply =
       control_ == nullptr
           ? nullptr
