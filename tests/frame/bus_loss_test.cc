@@ -9,21 +9,18 @@
 #include <vector>
 
 #include "support/rig.h"
-#include "support/syslog_capture.h"
 
 namespace {
 
 const char kLost[] =
     "ERROR: Lost the connection to the Session bus (Disconnected)\n";
 
-class BusLossTest : public ::testing::Test {
+class BusLossTest : public LoggedRigTest {
  protected:
   void SetUp() override {
-    // The syslog capture comes first: it needs a process without threads.
-    const std::string capture = syslog.setUp();
-    ASSERT_EQ(capture, "") << "cannot catch syslog: " << capture;
-    ASSERT_TRUE(rig.setUp()) << rig.error();
+    ASSERT_NO_FATAL_FAILURE(LoggedRigTest::SetUp());
     // A bus of the test's own, which it can take away: the rig's is shared.
+    address = "unix:path=" + rig.path("bus");
     bus = rig.startHelper(
         "bus", {"dbus-daemon", "--session", "--nofork", "--print-address=1",
                 "--address=" + address},
@@ -50,9 +47,7 @@ class BusLossTest : public ::testing::Test {
     EXPECT_EQ(syslog.take(), logged);
   }
 
-  SyslogCapture syslog;
-  Rig rig;
-  const std::string address = "unix:path=" + rig.path("bus");
+  std::string address;
   Process* bus = nullptr;
 };
 

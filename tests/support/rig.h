@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "support/process.h"
+#include "support/syslog_capture.h"
 
 enum class TrapDevice {
   Capture,   // path("device"), a regular file receiving every record
@@ -105,6 +106,19 @@ DBusGConnection* connectToBus(const std::string& address);
 class RigTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(rig.setUp()) << rig.error(); }
+  Rig rig;
+};
+
+// A rig whose tests also catch what the code under test sends to syslog.
+class LoggedRigTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The syslog capture comes first: it needs a process without threads.
+    const std::string capture = syslog.setUp();
+    ASSERT_EQ(capture, "") << "cannot catch syslog: " << capture;
+    ASSERT_TRUE(rig.setUp()) << rig.error();
+  }
+  SyslogCapture syslog;
   Rig rig;
 };
 

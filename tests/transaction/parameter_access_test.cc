@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "support/rig.h"
-#include "support/syslog_capture.h"
 #include "transaction/service_calls.h"
 
 namespace {
@@ -27,13 +26,10 @@ std::string describe(unsigned result, const ValueMap& values) {
   return out;
 }
 
-class ParameterAccessTest : public ::testing::Test {
+class ParameterAccessTest : public LoggedRigTest {
  protected:
-  // The syslog capture comes first: it needs a process without threads.
   void SetUp() override {
-    const std::string capture = syslog.setUp();
-    ASSERT_EQ(capture, "") << "cannot catch syslog: " << capture;
-    ASSERT_TRUE(rig.setUp()) << rig.error();
+    ASSERT_NO_FATAL_FAILURE(LoggedRigTest::SetUp());
     DBusGConnection* connection = connectToBus(rig.busAddress());
     ASSERT_NE(connection, nullptr) << "cannot connect to " << rig.busAddress();
     proxy = dbus_g_proxy_new_for_name(connection, kServiceName, kServicePath,
@@ -47,8 +43,6 @@ class ParameterAccessTest : public ::testing::Test {
         << rig.error();
   }
 
-  SyslogCapture syslog;
-  Rig rig;
   DBusGProxy* proxy = nullptr;
 };
 
