@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "expr/line_text.h"
+#include "expr/text.h"
 
 // The `kind` of an ExprValue. The codes are fixed: rules built by the MIB
 // generators and stored ranges carry them as plain numbers.
@@ -60,8 +61,8 @@ constexpr bool isExprOperand(int32_t kind) {
 struct ExprValue {
   int32_t kind = kExprInvalid;
   int32_t number = 0;  // the value of an Integer; meaningless otherwise
-  std::string text;    // a String's characters, or a Name with any index
-                       // suffix ("level[3]"); unused for the other kinds
+  Text text;           // a String's characters, or a Name with any index
+                       // suffix ("level[3]"); empty for the other kinds
 
   friend bool operator==(const ExprValue&, const ExprValue&) = default;
 };
@@ -86,8 +87,9 @@ struct Expression {
 };
 
 // Name (with any index suffix) to value text, supplied by the caller of an
-// evaluation; "sw::this" is an ordinary key here.
-using ValueMap = std::map<std::string, std::string>;
+// evaluation; "sw::this" is an ordinary key here. Looked up by the Text of
+// a Name as it stands, without a string made of it first.
+using ValueMap = std::map<std::string, std::string, std::less<>>;
 
 // The name under which the value under test (the parameter value a
 // translation converts, the trap value a rule tests) is given to an

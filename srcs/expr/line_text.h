@@ -9,8 +9,12 @@
 #define OSTRAND_EXPR_LINE_TEXT_H_
 
 #include <cstdint>
-#include <map>
+#include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "expr/text.h"
 
 // True for the six white-space characters of the POSIX locale: space, tab,
 // newline, vertical tab, form feed and carriage return. Independent of the
@@ -41,8 +45,56 @@ const char* readWord(std::string& out, const char* position,
 bool readUpTo(std::string& buffer, const char*& position, char close);
 
 // Line number (from 1) to the full text of that input line, as delivered,
-// newline included.
-using SourceLines = std::map<uint32_t, std::string>;
+// newline included; in ascending order of line number. It has the map
+// operations its users need over a sorted array. Most records keep the
+// line of one item, so one line is held in place and only more than one
+// takes storage of its own: a tree node per line would cost more than the
+// line's text, which all the records holding it share.
+class SourceLines {
+ public:
+  using value_type = std::pair<uint32_t, Text>;
+  using const_iterator = const value_type*;
+
+  SourceLines() noexcept {}
+  SourceLines(std::initializer_list<value_type> lines);
+  SourceLines(const SourceLines& other);
+  SourceLines(SourceLines&& other) noexcept;
+  SourceLines& operator=(const SourceLines& other);
+  SourceLines& operator=(SourceLines&& other) noexcept;
+  ~SourceLines() { clear(); }
+
+  const_iterator begin() const { return lines(); }
+  const_iterator end() const { return lines() + size_; }
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  void clear();
+
+  const_iterator find(uint32_t lineNumber) const;
+  size_t count(uint32_t lineNumber) const { return find(lineNumber) != end(); }
+  // The text of the line, inserted empty when it is not there yet.
+  Text& operator[](uint32_t lineNumber);
+  // Inserts (lineNumber, text) unless the line is there; true if it was not.
+  bool insert(uint32_t lineNumber, const Text& text);
+  // Inserts every line of [first, last) that is not there yet.
+  void insert(const_iterator first, const_iterator last);
+
+  friend bool operator==(const SourceLines& a, const SourceLines& b);
+
+ private:
+  value_type* lines() const {
+    return capacity_ == 0 ? const_cast<value_type*>(&one_) : many_;
+  }
+  // The position for `lineNumber`: the first line numbered as much or more.
+  value_type* lowerBound(uint32_t lineNumber) const;
+  value_type* insertAt(value_type* at, uint32_t lineNumber, const Text& text);
+
+  uint32_t size_ = 0;
+  uint32_t capacity_ = 0;  // of `many_`; 0 while the lines are in `one_`
+  union {
+    value_type one_;    // alive while capacity_ is 0 and size_ is 1
+    value_type* many_;  // new[]-allocated, capacity_ entries
+  };
+};
 
 // The source lines rule: every reader that stores an item it has read also
 // records the item's line here, so that a diagnostic about the item can
@@ -50,5 +102,10 @@ using SourceLines = std::map<uint32_t, std::string>;
 // `lineNumber` is kept as it is: the first text seen for a line wins.
 void addSourceLine(SourceLines& sourceLines, uint32_t lineNumber,
                    const char* lineText);
+
+// The text of input line `lineNumber`, shared: all the records that hold
+// items of one line keep one copy of it. The last line asked for is
+// remembered, and given again while both its number and its text match.
+Text sharedLine(uint32_t lineNumber, const char* lineText);
 
 #endif  // OSTRAND_EXPR_LINE_TEXT_H_

@@ -90,10 +90,11 @@ bool commonKindOperation(int32_t code, const ExprValue& left,
     integer = ExprValue{kExprString, 0, std::move(text)};
   }
   if (l.kind == kExprString) {
-    // std::string compares its chars as unsigned bytes.
+    // Texts compare their chars as unsigned bytes.
     result = code == kExprPlus
                  ? ExprValue{kExprString, 0, l.text + r.text}
-                 : integerValue(comparisonHolds(code, l.text.compare(r.text)));
+                 : integerValue(comparisonHolds(
+                       code, l.text.view().compare(r.text.view())));
     return true;
   }
   if (code == kExprPlus) {

@@ -73,6 +73,11 @@ struct Pass {
 };
 
 void appendToken(Pass& pass, ExprValue value) {
+  // Room for a common expression at once, trimmed when it is complete.
+  constexpr size_t kTokensAtFirst = 8;
+  if (pass.expression.tokens.empty()) {
+    pass.expression.tokens.reserve(kTokensAtFirst);
+  }
   pass.expression.tokens.push_back(
       {pass.lineNumber, pass.column, std::move(value)});
   addSourceLine(pass.expression.sourceLines, pass.lineNumber, pass.lineText);
@@ -125,7 +130,7 @@ int readWordToken(Pass& pass) {
   } else {
     value.kind = kExprName;
     value.number = 0;
-    value.text = std::move(word);
+    value.text = Text::interned(word);
   }
   appendToken(pass, std::move(value));
   pass.cursor = skipSpace(end);
@@ -151,6 +156,8 @@ int readBetweenTokens(ReaderState& state, Pass& pass, bool indexAllowed) {
       state.depth = 1;
       pass.cursor = skipSpace(pass.cursor);
       foldNegativeConstants(pass.expression.tokens);
+      // The expression is kept as long as the model: no room to grow.
+      pass.expression.tokens.shrink_to_fit();
       return kExprReadComplete;
     }
     appendToken(pass, ExprValue{spelling.kind, 0, {}});
@@ -168,13 +175,13 @@ int readDelimited(ReaderState& state, Pass& pass) {
     return kKeepReading;
   }
   if (inString) {
-    appendToken(pass, ExprValue{kExprString, 0, state.buffer});
+    appendToken(pass, ExprValue{kExprString, 0, Text::interned(state.buffer)});
   } else {
     // The `[` was accepted behind a Name; a caller that swapped the
     // expression in the middle of a suffix gets an error, not a crash.
     if (!endsWithName(pass.expression)) return kExprReadBadToken;
-    pass.expression.tokens.back().value.text +=
-        "[" + trimmed(state.buffer) + "]";
+    Text& name = pass.expression.tokens.back().value.text;
+    name = Text::interned(name + "[" + trimmed(state.buffer) + "]");
   }
   state.mode = Mode::BetweenTokens;
   return kKeepReading;

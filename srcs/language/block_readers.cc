@@ -50,7 +50,8 @@ int readNameList(NameList& list, uint32_t& columnOut, const char*& cursor,
           gNameListState = NameListState::ExpectClose;
           break;
         }
-        list.items.push_back(NameRef{lineNumber, columnOut, std::move(name)});
+        list.items.push_back(
+            NameRef{lineNumber, columnOut, Text::interned(name)});
         addSourceLine(list.sourceLines, lineNumber, lineText);
         cursor = skipSpace(end);
         gNameListState = NameListState::AfterEntry;

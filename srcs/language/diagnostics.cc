@@ -84,7 +84,7 @@ std::optional<uint32_t> lineKey(const Diagnostic& diagnostic) {
   return static_cast<uint32_t>(diagnostic.line);
 }
 
-// Copies the text of the diagnostic's line from `sourceLines` into the
+// Shares the text of the diagnostic's line from `sourceLines` with the
 // list, unless the list has that line already.
 void keepSourceLine(DiagnosticsList& list, const Diagnostic& diagnostic,
                     const SourceLines& sourceLines) {
@@ -92,7 +92,7 @@ void keepSourceLine(DiagnosticsList& list, const Diagnostic& diagnostic,
   if (!key) return;
   auto found = sourceLines.find(*key);
   if (found != sourceLines.end()) {
-    addSourceLine(list.sourceLines, *key, found->second.c_str());
+    list.sourceLines.insert(*key, found->second);
   }
 }
 

@@ -32,7 +32,7 @@ int readDisplayBody(DisplayRule& rule, uint32_t& columnOut,
         return std::nullopt;
       case DisplayBodyState::InFormat:
         if (!readUpTo(gQuoted, cursor, '"')) return std::nullopt;
-        rule.format = gQuoted;
+        rule.format = Text::interned(gQuoted);
         gState = DisplayBodyState::AfterItem;
         return std::nullopt;
       case DisplayBodyState::ExpectArgument:

@@ -10,15 +10,17 @@
 // keeps the line, the column and the text of the line, so that a generator
 // can quote the offending line.
 //
-// Records are values: inserting one into a map copies it. Maps iterate in
-// ascending key order; string keys compare byte by byte (as unsigned bytes,
-// a proper prefix first), which is std::string's own order. A version is a
-// signed 32-bit key; -1 in a version field means that none was given.
+// Records are values: inserting one into a map copies or moves it. Maps
+// iterate in ascending key order; string keys compare byte by byte (as
+// unsigned bytes, a proper prefix first), which is std::string's own order.
+// A version is a signed 32-bit key; -1 in a version field means that none
+// was given.
 
 #ifndef OSTRAND_LANGUAGE_MODEL_H_
 #define OSTRAND_LANGUAGE_MODEL_H_
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -26,6 +28,7 @@
 
 #include "expr/expr_value.h"
 #include "language/records.h"
+#include "language/version_map.h"
 
 constexpr int32_t kNoVersion = -1;
 
@@ -38,7 +41,7 @@ struct TableDef {
 // One `display` definition of a parameter.
 struct DisplayRule {
   Expression condition;  // no tokens for a rule without a condition
-  std::string format;    // the text between the double quotes, as read
+  Text format;           // the text between the double quotes, as read
   std::vector<Expression> arguments;  // the parenthesised expressions after
                                       // the format, in order
 };
@@ -85,12 +88,12 @@ struct ParamDef {
   // Version from which the definition applies to what it is. An empty
   // index list (`index 3 {}`) means the parameter is not indexed from
   // that version on.
-  std::map<int32_t, NameList> indexes;
-  std::map<int32_t, RangeDef> ranges;
+  VersionMap<NameList> indexes;
+  VersionMap<RangeDef> ranges;
   // Every ctrlValid / greyOut condition written for a version, in order.
-  std::map<int32_t, std::vector<Expression>> ctrlValid;
-  std::map<int32_t, std::vector<Expression>> greyOut;
-  std::map<int32_t, std::string> descriptions;  // versioned `description`
+  VersionMap<std::vector<Expression>> ctrlValid;
+  VersionMap<std::vector<Expression>> greyOut;
+  VersionMap<std::string> descriptions;  // versioned `description`
 };
 
 // One value or range of values of a `true_trap` block.
@@ -115,7 +118,7 @@ struct TrapDef {
   uint32_t version = 0;
   uint32_t line = 0;     // position of the first character of the trap's
   uint32_t column = 0;   // name in its declaration
-  std::string lineText;  // the full text of that line
+  Text lineText;         // the full text of that line
   std::string description;  // the `description` blocks, appended
   std::string actionTrue;   // the `action_true` blocks, appended
   std::string actionFalse;  // the `action_false` blocks, appended
@@ -126,13 +129,15 @@ struct TrapDef {
 // A video standard declaration is keyed by its name, then its version.
 using VidStdKey = std::pair<std::string, uint32_t>;
 
+// The maps keyed by name are transparent: a generator looks a name up by
+// the Text it holds without making a string of it first.
 struct DefinitionModel {
   // "branch", "product" or "product_family" to one entry per statement
   // with that keyword, in file order.
   std::map<std::string, std::vector<ProductInfo>> productInfo;
-  std::map<std::string, TableDef> tables;
-  std::map<std::string, ParamDef> params;
-  std::map<std::string, TrapDef> traps;
+  std::map<std::string, TableDef, std::less<>> tables;
+  std::map<std::string, ParamDef, std::less<>> params;
+  std::map<std::string, TrapDef, std::less<>> traps;
   // The constants of each `vidstd` statement; two statements with the same
   // name and version make one entry.
   std::map<VidStdKey, NameList> vidStds;

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 #include "expr/reader.h"
 #include "language/block_readers.h"
@@ -66,6 +67,11 @@ enum class StatementState : uint32_t {
 struct ParserState {
   StatementState state = StatementState::StatementStart;
   std::string currentName;  // the name of the statement being read
+  std::string statementLine;  // the text of the line it began on
+  // The parameter of that name once the statement has inserted it, and the
+  // model it lives in: found once per statement, not once per item.
+  ParamDef* param = nullptr;
+  const DefinitionModel* paramModel = nullptr;
   std::string secondWord;   // the word after it
   int32_t declVersion = 0;  // after a parameter's name, `table`, `trap` or
                             // `vidstd`
@@ -130,18 +136,31 @@ StepResult stepOver(Line& line, StatementState next) {
 // needs it comes after the statement inserted it, so a miss is the
 // parser's own fault.
 ParamDef* currentParam(Line& line) {
+  if (gParser.param != nullptr && gParser.paramModel == &line.model) {
+    return gParser.param;
+  }
   auto found = line.model.params.find(gParser.currentName);
   return found == line.model.params.end() ? nullptr : &found->second;
 }
 
+// Notes the parameter the statement has just inserted or found.
+ParamDef& noteParam(Line& line, ParamDef& param) {
+  gParser.param = &param;
+  gParser.paramModel = &line.model;
+  return param;
+}
+
 StepResult statementStart(Line& line) {
   gParser.currentName.clear();
+  gParser.param = nullptr;
   line.cursor = readWord(gParser.currentName, line.cursor, "[]");
   // Only a trap keeps where its statement began, but every statement notes
-  // it: the name is read before anyone knows what it declares.
+  // it: the name is read before anyone knows what it declares. The line's
+  // text goes into a buffer that keeps its room from one statement to the
+  // next, and into the trap once it is one.
   gParser.workTrap.line = line.number;
   gParser.workTrap.column = line.column;
-  gParser.workTrap.lineText = line.text;
+  gParser.statementLine.assign(line.text);
   enter(line, StatementState::AfterName);
   return std::nullopt;
 }
@@ -180,11 +199,14 @@ StepResult afterName(Line& line) {
     // A later access block overrides the flags of an earlier one and keeps
     // everything else; a new parameter has no version until its version
     // block.
-    ParamDef& param = line.model.params[gParser.currentName];
+    ParamDef& param =
+        noteParam(line, line.model.params[gParser.currentName]);
     param.readable = word != "wo";
     param.writable = word != "ro";
     gParser.state = StatementState::AccessOpen;
   } else if (word == "trap") {
+    gParser.workTrap.lineText =
+        sharedLine(gParser.workTrap.line, gParser.statementLine.c_str());
     gParser.state = StatementState::TrapVersion;
   } else if (word == "vidstd") {
     gParser.workList = NameList{};
@@ -214,8 +236,9 @@ StepResult tableParams(Line& line) {
   if (line.model.tables.count(gParser.currentName) != 0) {
     return kDuplicateTable;
   }
-  line.model.tables.emplace(gParser.currentName,
-                            TableDef{gParser.declVersion, gParser.workList});
+  line.model.tables.emplace(
+      gParser.currentName,
+      TableDef{gParser.declVersion, std::move(gParser.workList)});
   enter(line, StatementState::StatementStart);
   return std::nullopt;
 }
@@ -234,7 +257,7 @@ StepResult paramRemoval(Line& line) {
     return kBadRemovalVersion;
   }
   auto [entry, inserted] = line.model.params.try_emplace(gParser.currentName);
-  ParamDef& param = entry->second;
+  ParamDef& param = noteParam(line, entry->second);
   if (!inserted && param.version != kNoVersion) return kDuplicateParamVersion;
   param.version = gParser.declVersion;
   param.removalVersion = removal;
@@ -337,7 +360,8 @@ StepResult indexBody(Line& line) {
   if (result != kReadComplete) return unfinishedSyntax(result);
   ParamDef* param = currentParam(line);
   if (param == nullptr) return kInternalError;
-  if (!param->indexes.emplace(gParser.itemVersion, gParser.workList).second) {
+  if (!param->indexes.try_emplace(gParser.itemVersion,
+                                  std::move(gParser.workList)).second) {
     return kDuplicateIndex;
   }
   enter(line, StatementState::ParamItem);
@@ -350,7 +374,8 @@ StepResult rangeBody(Line& line) {
   if (result != kReadComplete) return unfinished(result);
   ParamDef* param = currentParam(line);
   if (param == nullptr) return kInternalError;
-  if (!param->ranges.emplace(gParser.itemVersion, gParser.workRange).second) {
+  if (!param->ranges.try_emplace(gParser.itemVersion,
+                                 std::move(gParser.workRange)).second) {
     return kDuplicateRange;
   }
   enter(line, StatementState::ParamItem);
@@ -367,7 +392,7 @@ StepResult conditionExpr(Line& line) {
   auto& conditions = gParser.state == StatementState::CtrlValidExpr
                          ? param->ctrlValid
                          : param->greyOut;
-  conditions[gParser.itemVersion].push_back(gParser.workExpr);
+  conditions[gParser.itemVersion].push_back(std::move(gParser.workExpr));
   enter(line, StatementState::ParamItem);
   return std::nullopt;
 }
@@ -408,7 +433,8 @@ StepResult endTrap(Line& line) {
   if (trap.actionTrue.empty() || trap.actionFalse.empty()) {
     return kEmptyTrapAction;
   }
-  if (!line.model.traps.emplace(gParser.currentName, trap).second) {
+  if (!line.model.traps.try_emplace(gParser.currentName,
+                                    std::move(gParser.workTrap)).second) {
     return kDuplicateTrap;
   }
   return stepOver(line, StatementState::StatementStart);
@@ -521,7 +547,7 @@ StepResult displayBody(Line& line) {
   } else if (!rules.empty() && rules.back().condition.tokens.empty()) {
     return kConditionalAfterGlobalRule;
   }
-  rules.push_back(gParser.workRule);
+  rules.push_back(std::move(gParser.workRule));
   gParser.state = StatementState::AccessItem;
   return std::nullopt;
 }
@@ -615,6 +641,7 @@ StepResult step(Line& line) {
 
 void resetParser() {
   gParser.state = StatementState::StatementStart;
+  gParser.param = nullptr;
   resetReaders();
 }
 

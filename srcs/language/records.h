@@ -15,7 +15,7 @@
 struct NameRef {
   uint32_t line = 0;    // line number of the name
   uint32_t column = 0;  // byte offset of its first character in that line
-  std::string name;     // as written
+  Text name;            // as written
 };
 
 // A name list `{ name, name, ... }`, possibly spread over several lines.

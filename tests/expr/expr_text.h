@@ -51,7 +51,7 @@ inline std::string describe(const std::vector<ExprValue>& values) {
     if (kind == kExprInteger) {
       out += "#" + std::to_string(value.number);
     } else if (kind == kExprString || kind == kExprName) {
-      out += kind == kExprString ? "\"" + value.text + "\"" : value.text;
+      out += kind == kExprString ? "\"" + value.text + "\"" : value.text.str();
     } else if (kind >= kExprOpenParen && kind <= kExprContains &&
                kind != kExprInvalid) {
       out += kSpellings[kind - kExprOpenParen];

@@ -62,7 +62,7 @@ class ModelText {
   }
 
   void conditions(const char* kind,
-                  const std::map<int32_t, std::vector<Expression>>& byVersion) {
+                  const VersionMap<std::vector<Expression>>& byVersion) {
     for (const auto& [version, list] : byVersion) {
       out_ << " " << kind << " " << version << ":";
       for (const Expression& e : list) out_ << " " << expression(e);
