@@ -61,7 +61,8 @@ void generateFrom(benchmark::State& state,
     MessageList messages;
     MibModel mib;
     status |= generateMib(model, paramNames, vidStdTable, mibDiagnostics,
-                          messages, mib, standardErrorReport());
+                          messages, mib, standardErrorReport(),
+                          RangeDetail::kVersionsOnly);
     TrapRegistry registry;
     registerTraps(registry, -1, mib.tables, mib.variables, mib.indices, model,
                   mib.varIds);

@@ -43,7 +43,7 @@ bool generateTraps(const DefinitionModel& model, LoadReport& report,
   MessageList messages;
   MibModel mib;
   if (generateMib(model, tableParamNames, vidStdTable, diagnostics, messages,
-                  mib, report) != 0) {
+                  mib, report, RangeDetail::kVersionsOnly) != 0) {
     return false;
   }
   registerTraps(registry, deviceFd, mib.tables, mib.variables, mib.indices,

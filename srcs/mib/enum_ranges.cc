@@ -2,7 +2,6 @@
 
 #include "language/status_codes.h"
 #include "mib/messages.h"
-#include "mib/translation.h"
 #include "mib/value_names.h"
 
 namespace {
@@ -25,13 +24,8 @@ const char* invalidEntry(const MibRange& versioned) {
 
 void addString(MibRange& range, const std::string& text,
                const EnumState::Placed& placed) {
-  const ExprValue string = stringValue(text);
-  range.entries.push_back({{string}, {}});
-  range.indexToValue.push_back(
-      valueTranslation(integerValue(placed.number), string));
-  range.valueToIndex.push_back(
-      valueTranslation(string, integerValue(placed.number)));
-  range.valueTexts[placed.name] = text;
+  range.numbering.push_back(
+      {placed.number, placed.number, 0, true, text, placed.name});
 }
 
 }  // namespace
@@ -49,7 +43,7 @@ int mergeEnumRange(MessageList& messages, EnumState& state, MibRange& merged,
     auto known = state.strings.find(text);
     if (known == state.strings.end()) {
       EnumState::Placed placed{
-          static_cast<int32_t>(merged.entries.size()),
+          static_cast<int32_t>(merged.numbering.size()),
           claimValueName(stringValueName(text), state.usedNames)};
       addString(merged, text, placed);
       known = state.strings.emplace(text, std::move(placed)).first;

@@ -28,13 +28,17 @@ int processIndices(MibIndexMap& indices, MessageList& messages,
 // Merges the ranges of every variable in name order, each reported under
 // its own prefix; the first variable that fails ends the stage.
 int processVariables(MibVariableMap& variables, MessageList& messages,
-                     LoadReport& report) {
+                     LoadReport& report, RangeDetail detail) {
   for (auto& [name, variable] : variables) {
     messages.clear();
     const int status = processVariable(messages, variable,
                                        "Processing MIB parm " + name + ": ");
     report.messages(messages);
     if (status != 0) return status;
+    if (detail == RangeDetail::kVersionsOnly) {
+      variable.versionedRanges.clear();
+      for (auto& [version, range] : variable.mergedRanges) range = MibRange{};
+    }
   }
   return 0;
 }
@@ -45,7 +49,7 @@ int generateMib(const DefinitionModel& model,
                 const std::set<std::string>& tableParamNames,
                 const VideoStandardTable& vidStdTable,
                 DiagnosticsList& diagnostics, MessageList& messages,
-                MibModel& mib, LoadReport& report) {
+                MibModel& mib, LoadReport& report, RangeDetail detail) {
   report.progress("Generating MIB indices and variables.\n");
   int status =
       buildIndicesAndVariables(mib.indices, mib.variables, diagnostics, model);
@@ -62,7 +66,7 @@ int generateMib(const DefinitionModel& model,
   if (status != 0) return status;
 
   report.progress("Processing MIB variables.\n");
-  status = processVariables(mib.variables, messages, report);
+  status = processVariables(mib.variables, messages, report, detail);
   if (status != 0) return status;
 
   report.progress("Generating MIB tables.\n");

@@ -22,6 +22,11 @@ struct MibModel {
   VarIdMap varIds;
 };
 
+// What the MIB keeps of a variable's ranges once they are merged. The trap
+// registry looks at no more than the versions the merged ranges start at;
+// the numbering of every range, a good part of the MIB, is for listing it.
+enum class RangeDetail { kNumbered, kVersionsOnly };
+
 // Runs the stages in order: "Generating MIB indices and variables." (then
 // `diagnostics` is reported), "Converting to QX MIB.", "Processing MIB
 // indices.", "Processing MIB variables.", "Generating MIB tables." and
@@ -30,10 +35,13 @@ struct MibModel {
 // that fails ends the generation with its status, after its report; 0 when
 // every stage succeeded. `model` must hold the generated tables already;
 // `tableParamNames` are the parameters the file itself lists in tables.
+// With kVersionsOnly each variable's translated ranges are dropped and its
+// merged ranges emptied as soon as they are made, keeping their versions.
 int generateMib(const DefinitionModel& model,
                 const std::set<std::string>& tableParamNames,
                 const VideoStandardTable& vidStdTable,
                 DiagnosticsList& diagnostics, MessageList& messages,
-                MibModel& mib, LoadReport& report);
+                MibModel& mib, LoadReport& report,
+                RangeDetail detail = RangeDetail::kNumbered);
 
 #endif  // OSTRAND_MIB_GENERATE_MIB_H_

@@ -108,7 +108,8 @@ int buildTable(Build& build, const TableDef& table, bool generated) {
       fold(status, kGeneratorFailed);
       continue;
     }
-    if (build.variables.count(ref.name) != 0) {
+    const auto place = build.variables.lower_bound(ref.name);
+    if (place != build.variables.end() && place->first == ref.name) {
       if (!generated) {
         addErrorAt(build.diagnostics, kParameterInTwoTables, ref.line,
                    ref.column, tableLines);
@@ -127,7 +128,8 @@ int buildTable(Build& build, const TableDef& table, bool generated) {
     }
     fold(status, ranges);
     const MibVariable& stored =
-        build.variables.emplace(ref.name, std::move(variable)).first->second;
+        build.variables.emplace_hint(place, ref.name, std::move(variable))
+            ->second;
     fold(status, addIndicesOf(build, ref.name, stored, ref, tableLines));
   }
   return status;

@@ -6,7 +6,6 @@
 
 #include "language/status_codes.h"
 #include "mib/messages.h"
-#include "mib/translation.h"
 
 namespace {
 
@@ -31,6 +30,7 @@ int numberItems(MessageList& messages, const IntegerRun& run,
                 std::vector<NumberedItem>& numbered,
                 const std::string& prefix) {
   const std::list<WorkingItem>& items = run.items;
+  numbered.reserve(items.size());
   int64_t firstMin = 0;
   for (const WorkingItem& item : items) {
     if (!item.isStringRun()) {
@@ -71,31 +71,11 @@ int numberItems(MessageList& messages, const IntegerRun& run,
 // Adds the integer range min..max numbered from `first` to `range`.
 void addInteger(MibRange& range, int32_t min, int32_t max, int32_t first) {
   const int32_t last = static_cast<int32_t>(first + (int64_t{max} - min));
-  if (min == max) {
-    range.indexToValue.push_back(
-        valueTranslation(integerValue(first), integerValue(min)));
-    range.valueToIndex.push_back(
-        valueTranslation(integerValue(min), integerValue(first)));
-  } else {
-    range.indexToValue.push_back(shiftTranslation(first, last, min - first));
-    range.valueToIndex.push_back(shiftTranslation(min, max, first - min));
-  }
-  range.numberOffsets[{first, last}] = first - min;
+  range.numbering.push_back({first, last, min, false, {}, {}});
 }
 
 void addString(MibRange& range, const std::string& text, int32_t number) {
-  range.indexToValue.push_back(
-      valueTranslation(integerValue(number), stringValue(text)));
-  range.valueToIndex.push_back(
-      valueTranslation(stringValue(text), integerValue(number)));
-  range.valueTexts[std::to_string(number)] = text;
-}
-
-// Every entry carries its maximum, also for a single number, so that the
-// translated entries can always be joined.
-MibRangeEntry numberEntry(int64_t first, int64_t last) {
-  return {{integerValue(static_cast<int32_t>(first))},
-          {integerValue(static_cast<int32_t>(last))}};
+  range.numbering.push_back({number, number, 0, true, text, {}});
 }
 
 // The MIB numbers the strings of the run stand for. A string is placed
@@ -112,20 +92,6 @@ std::map<std::string, int64_t> stringNumbers(
   return numbers;
 }
 
-// The MIB number intervals of a version, in its order, consecutive ones
-// joined.
-struct Intervals {
-  std::vector<std::pair<int64_t, int64_t>> list;
-
-  void add(int64_t first, int64_t last) {
-    if (!list.empty() && first == list.back().second + 1) {
-      list.back().second = last;
-    } else {
-      list.emplace_back(first, last);
-    }
-  }
-};
-
 }  // namespace
 
 int finishIntegerRange(MessageList& messages, const IntegerRun& run,
@@ -135,6 +101,12 @@ int finishIntegerRange(MessageList& messages, const IntegerRun& run,
   if (status != kStatusOk) return status;
   merged = MibRange{};
   merged.isInteger = 1;
+  merged.spansRun = 1;
+  size_t steps = 0;
+  for (const NumberedItem& n : numbered) {
+    steps += n.item->isStringRun() ? n.item->strings.size() : 1;
+  }
+  merged.numbering.reserve(steps);
   for (const NumberedItem& n : numbered) {
     const int32_t first = static_cast<int32_t>(n.first);
     if (n.item->isStringRun()) {
@@ -145,10 +117,6 @@ int finishIntegerRange(MessageList& messages, const IntegerRun& run,
       addInteger(merged, n.item->min, n.item->max, first);
     }
   }
-  if (!numbered.empty()) {
-    merged.entries.push_back(
-        numberEntry(numbered.front().first, numbered.back().last));
-  }
   return kStatusOk;
 }
 
@@ -158,10 +126,19 @@ int translateIntegerVersion(MessageList& messages, const IntegerRun& run,
   std::vector<NumberedItem> numbered;
   const int status = numberItems(messages, run, numbered, prefix);
   if (status != kStatusOk) return status;
-  const std::map<std::string, int64_t> numbers = stringNumbers(numbered);
   translated = MibRange{};
   translated.isInteger = 1;
-  Intervals intervals;
+  size_t strings = 0;
+  size_t ranges = 0;
+  for (const RangeSegment& segment : segments) {
+    strings += segment.strings.size();
+    ranges += segment.hasRange ? 1 : 0;
+  }
+  translated.numbering.reserve(strings + ranges);
+  // Looked up only for a version with strings, which most integer ones
+  // have none of.
+  const std::map<std::string, int64_t> numbers =
+      strings != 0 ? stringNumbers(numbered) : std::map<std::string, int64_t>{};
   for (const RangeSegment& segment : segments) {
     for (const std::string& text : segment.strings) {
       auto number = numbers.find(text);
@@ -171,7 +148,6 @@ int translateIntegerVersion(MessageList& messages, const IntegerRun& run,
         return kGeneratorInconsistent;
       }
       addString(translated, text, static_cast<int32_t>(number->second));
-      intervals.add(number->second, number->second);
     }
     if (!segment.hasRange) continue;
     auto covering = std::find_if(
@@ -189,10 +165,6 @@ int translateIntegerVersion(MessageList& messages, const IntegerRun& run,
         covering->first + (int64_t{segment.min} - covering->item->min);
     addInteger(translated, segment.min, segment.max,
                static_cast<int32_t>(first));
-    intervals.add(first, first + (int64_t{segment.max} - segment.min));
-  }
-  for (const auto& [first, last] : intervals.list) {
-    translated.entries.push_back(numberEntry(first, last));
   }
   return kStatusOk;
 }

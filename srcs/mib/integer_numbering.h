@@ -1,6 +1,5 @@
 // The MIB numbers of an integer run: integer ranges keep their own values
-// as far as the strings between them allow, and the translations between
-// values and MIB numbers.
+// as far as the strings between them allow.
 
 #ifndef OSTRAND_MIB_INTEGER_NUMBERING_H_
 #define OSTRAND_MIB_INTEGER_NUMBERING_H_
@@ -11,9 +10,8 @@
 #include "mib/integer_ranges.h"
 #include "mib/mib_model.h"
 
-// The run's merged range: its translations both ways, the value texts of
-// its strings, the offsets of its integer ranges, and one entry from the
-// first MIB number to the last.
+// The run's merged range: the numbering of its items in order, its entry
+// spanning the run (mib_model.h).
 //
 // Returns 0, or -2 with "Invalid expression" after `prefix` when a MIB
 // number falls outside 32 bits: the entries and translations hold 32-bit
@@ -22,9 +20,8 @@ int finishIntegerRange(MessageList& messages, const IntegerRun& run,
                        MibRange& merged, const std::string& prefix);
 
 // The translated form of a version merged into `run` as `segments`: the
-// same content as a merged range, for the version's own values and with
-// the run's numbers; its entries are the version's MIB number intervals in
-// the order written, consecutive ones joined.
+// numbering of the version's own values in the order written, with the
+// run's numbers.
 //
 // Returns 0, or -2 with a message after `prefix` when a value of the
 // version is not in the run or a number falls outside 32 bits.

@@ -281,18 +281,19 @@ int mergeIntegerRange(MessageList& messages, IntegerRun& run,
     addMessage(messages, prefix, "%s", problem);
     return kGeneratorInconsistent;
   }
-  const IntegerRun before = run;
-  int status = kStatusOk;
   if (run.items.empty()) {
     for (const RangeSegment& segment : segments) {
       if (appendSegment(run, segment)) continue;
       addMessage(messages, prefix, "Could not merge string range to end");
-      status = kGeneratorInconsistent;
-      break;
+      run = IntegerRun{};
+      return kGeneratorInconsistent;
     }
-  } else {
-    status = mergeLaterVersion(messages, run, segments, prefix);
+    return kStatusOk;
   }
+  // A refused first version leaves the run empty again; only a later one
+  // needs a copy of the run to go back to.
+  const IntegerRun before = run;
+  const int status = mergeLaterVersion(messages, run, segments, prefix);
   if (status != kStatusOk) run = before;
   return status;
 }

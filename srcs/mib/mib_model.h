@@ -46,27 +46,40 @@ struct MibStringLength {
   std::string defaultText;
 };
 
+// One value, or one interval of integers, of a variable's numbering: the
+// string `text` at MIB number `first` (with the value name `name` in an
+// enumerated range), or the parameter's integers from `min` on at the MIB
+// numbers first..last.
+struct MibNumberingStep {
+  int32_t first = 0;
+  int32_t last = 0;
+  int32_t min = 0;
+  bool isString = false;
+  std::string text;
+  std::string name;
+};
+
 // The values a variable may take from one version on: as defined for a
 // version (`entries` only), and, once merged, as numbered in the MIB.
+//
+// A numbered range keeps only its numbering; its entries and translations
+// (translation.h) are made from it when asked for. A card has a range per
+// version of every parameter in its tables, and the trap registry looks at
+// no more of them than their versions, so they are kept in the smallest
+// form.
 struct MibRange {
   // Set for a free-text parameter, which has nothing else.
   std::optional<MibStringLength> stringLength;
   // 1 when at least one entry is an integer range (or the wildcard), 0 for
   // a purely enumerated range.
   uint8_t isInteger = 0;
-  // As defined: in the order written. Enumerated, merged or translated:
-  // the strings. Integer, merged: one entry from the first MIB number to
-  // the last; translated form of a version: the version's MIB numbers in
-  // the order written, consecutive ones joined.
+  // 1 for the merged range of an integer run, whose entry spans the run.
+  uint8_t spansRun = 0;
+  // As defined: in the order written; empty once numbered.
   std::vector<MibRangeEntry> entries;
-  TranslationList indexToValue;  // MIB number to the parameter's value
-  TranslationList valueToIndex;  // the parameter's value to MIB number
-  // Enumerated: value name to string. Integer: decimal MIB number to the
-  // string that number stands for.
-  std::map<std::string, std::string> valueTexts;
-  // MIB number interval (first, last) of an integer range to its offset,
-  // the MIB number minus the parameter's value.
-  std::map<std::pair<int32_t, int32_t>, int32_t> numberOffsets;
+  // Merged or translated: the values with their MIB numbers, in the order
+  // their translations are tried.
+  std::vector<MibNumberingStep> numbering;
 };
 
 // A parameter listed in a table.

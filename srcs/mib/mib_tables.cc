@@ -21,22 +21,26 @@ struct Placement {
   const std::string& prefix;
 };
 
-// The versions of `map` in [from, to), which must hold at `from`.
+// The versions of `map` in [from, to), which must hold at `from`. A
+// problem is reported after the parameter's prefix and `step`, joined only
+// then: every parameter of every table comes through here.
 template <typename T>
 int checkedVersionsInWindow(const std::map<int32_t, T>& map, int32_t from,
                             int32_t to, MessageList& messages,
-                            const std::string& prefix,
-                            std::vector<int32_t>& versions) {
+                            const std::string& parameterPrefix,
+                            const char* step, std::vector<int32_t>& versions) {
   if (from >= to) {
-    addMessage(messages, prefix, "Invalid index range %d to %d", from, to);
+    addMessage(messages, parameterPrefix + step, "Invalid index range %d to %d",
+               from, to);
     return kGeneratorInconsistent;
   }
   if (map.empty()) {
-    addMessage(messages, prefix, "Index range is empty");
+    addMessage(messages, parameterPrefix + step, "Index range is empty");
     return kGeneratorInconsistent;
   }
   if (map.begin()->first > from) {
-    addMessage(messages, prefix, "Index version <= %d not found", from);
+    addMessage(messages, parameterPrefix + step,
+               "Index version <= %d not found", from);
     return kGeneratorInconsistent;
   }
   versions = versionsInWindow(map, from, to);
@@ -51,8 +55,8 @@ int addRangeVersions(MibTableSet& tables, MessageList& messages,
                      int32_t indexVersion, int32_t from, int32_t to) {
   std::vector<int32_t> rangeVersions;
   int status = checkedVersionsInWindow(
-      at.variable.mergedRanges, from, to, messages,
-      at.prefix + "Extracting range versions: ", rangeVersions);
+      at.variable.mergedRanges, from, to, messages, at.prefix,
+      "Extracting range versions: ", rangeVersions);
   for (size_t i = 0; status == kStatusOk && i < rangeVersions.size(); ++i) {
     status = addToTables(tables, messages, at.tableName, at.tableVersion,
                          indexList, indexVersion, at.variableName,
@@ -72,8 +76,8 @@ int addIndexVersions(MibTableSet& tables, MessageList& messages,
   std::vector<int32_t> indexVersions;
   int status = checkedVersionsInWindow(
       index == indices.end() ? kNoVersions : index->second.mergedValueNames,
-      from, to, messages,
-      at.prefix + "Extracting index versions: ", indexVersions);
+      from, to, messages, at.prefix, "Extracting index versions: ",
+      indexVersions);
   for (size_t i = 0; status == kStatusOk && i < indexVersions.size(); ++i) {
     const int32_t subFrom = i == 0 ? from : indexVersions[i];
     const int32_t subTo =

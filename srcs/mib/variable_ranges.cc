@@ -4,6 +4,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "language/status_codes.h"
 #include "mib/translation.h"
@@ -17,6 +18,7 @@ constexpr int32_t kWildcardMax = 1000000;
 // which is reported.
 bool convertItems(DiagnosticsList& diagnostics, const RangeDef& range,
                   MibRange& converted) {
+  converted.entries.reserve(range.items.size());
   std::set<std::string> strings;
   // The bound is strict, so the lowest 32-bit integer cannot start a range.
   int64_t previousMax = std::numeric_limits<int32_t>::min();
@@ -67,12 +69,12 @@ int buildVersionedRanges(DiagnosticsList& diagnostics, const ParamDef& param,
       // The length was read as an unsigned number into the signed field.
       text.stringLength = MibStringLength{
           static_cast<uint32_t>(first.value.number), range.items.front().to.value.text};
-      variable.versionedRanges[version] = text;
+      variable.versionedRanges[version] = std::move(text);
       return 0;
     }
     MibRange converted;
     if (!convertItems(diagnostics, range, converted)) return kGeneratorFailed;
-    variable.versionedRanges[version] = converted;
+    variable.versionedRanges[version] = std::move(converted);
   }
   return 0;
 }

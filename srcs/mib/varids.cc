@@ -34,7 +34,12 @@ int32_t constantVersion(uint32_t version) {
 // then, at `version`.
 void addAt(VersionCollection& collection, const Contributor& variable,
            int32_t version) {
-  if (variable.listed) collection[version].insert(variable.name);
+  // Variables come in name order, so a name mostly goes at the end of its
+  // set.
+  if (variable.listed) {
+    std::set<std::string>& names = collection[version];
+    names.insert(names.end(), variable.name);
+  }
   if (variable.constants == nullptr) return;
   for (const auto& [constant, since] : *variable.constants) {
     if (constantVersion(since) <= version) {
@@ -61,8 +66,10 @@ void addConstantsForRemoval(VersionCollection& collection,
 int collectVariable(VersionCollection& collection, MessageList& messages,
                     const MibIndexMap& indices, const Contributor& contributor,
                     const MibVariable& variable) {
-  const std::string prefix =
-      "Generating varids for MIB variable " + contributor.name + ": ";
+  // Made only for a message: every listed variable comes through here.
+  const auto prefix = [&contributor] {
+    return "Generating varids for MIB variable " + contributor.name + ": ";
+  };
   int32_t maxVersion = -1;
   const auto add = [&](int32_t version) {
     addAt(collection, contributor, version);
@@ -71,7 +78,7 @@ int collectVariable(VersionCollection& collection, MessageList& messages,
   for (auto it = variable.indexLists.begin(); it != variable.indexLists.end();
        ++it) {
     if (it->first < 0) {
-      addMessage(messages, prefix, "Found negative index version number");
+      addMessage(messages, prefix(), "Found negative index version number");
       return kGeneratorInconsistent;
     }
     add(it->first);
@@ -85,7 +92,7 @@ int collectVariable(VersionCollection& collection, MessageList& messages,
          versionsInWindow(index->second.mergedValueNames, it->first, to)) {
       if (version < 0) {
         addMessage(messages,
-                   indexPrefix(prefix + "Processing index ", it->second),
+                   indexPrefix(prefix() + "Processing index ", it->second),
                    "Found negative index range version number");
         return kGeneratorInconsistent;
       }
@@ -94,7 +101,7 @@ int collectVariable(VersionCollection& collection, MessageList& messages,
   }
   for (const auto& [version, range] : variable.mergedRanges) {
     if (version < 0) {
-      addMessage(messages, prefix, "Found negative range version number");
+      addMessage(messages, prefix(), "Found negative range version number");
       return kGeneratorInconsistent;
     }
     add(version);
@@ -127,10 +134,13 @@ int generateVarIds(VarIdMap& varIds, MessageList& messages,
                    const std::set<std::string>& tableParamNames,
                    const VideoStandardTable& vidStdTable) {
   VersionCollection collection;
+  // Both in name order: the listed names are walked beside the variables.
+  auto listed = tableParamNames.begin();
   for (const auto& [name, variable] : variables) {
+    while (listed != tableParamNames.end() && *listed < name) ++listed;
     const auto standard = vidStdTable.find(name);
     const Contributor contributor{
-        name, tableParamNames.count(name) != 0,
+        name, listed != tableParamNames.end() && *listed == name,
         standard == vidStdTable.end() ? nullptr : &standard->second};
     if (!contributor.listed && contributor.constants == nullptr) continue;
     const int status =
@@ -141,8 +151,12 @@ int generateVarIds(VarIdMap& varIds, MessageList& messages,
 
   int32_t next = kFirstVarId;
   for (const auto& [version, names] : collection) {
+    // Names in order again: at the first version every one is new and
+    // goes at the end of the map.
     for (const std::string& name : names) {
-      varIds[name][version] = next++;
+      std::map<int32_t, int32_t>& versions =
+          varIds.try_emplace(varIds.end(), name)->second;
+      versions[version] = next++;
       if (next == kSkippedVarId) ++next;
     }
   }

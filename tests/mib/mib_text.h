@@ -20,6 +20,7 @@
 #include "expr/expr_text.h"
 #include "expr/postfix.h"
 #include "mib/generate_mib.h"
+#include "mib/translation.h"
 
 // What the first translation whose condition holds for `thisText` gives:
 // "#n" or "\"s\"" as describe() writes it, "-" when none holds.
@@ -43,7 +44,7 @@ inline std::string describeRange(const MibRange& range) {
            range.stringLength->defaultText;
   }
   std::string out = range.isInteger ? "int" : "enum";
-  for (const MibRangeEntry& entry : range.entries) {
+  for (const MibRangeEntry& entry : rangeEntries(range)) {
     out += " " + describe(entry.min);
     if (!entry.max.empty()) out += ".." + describe(entry.max);
   }
@@ -88,31 +89,33 @@ inline MibRange rangeOf(uint8_t isInteger,
 inline std::string describeNumbered(const MibRange& range,
                                     const MibRange& merged) {
   if (range.stringLength) return describeRange(range);
-  int64_t low = -1, high = int64_t(merged.entries.size());
-  if (merged.isInteger && !merged.entries.empty() &&
-      !merged.entries[0].max.empty()) {
-    low = merged.entries[0].min.at(0).number - int64_t{1};
-    high = merged.entries[0].max.at(0).number + int64_t{1};
+  const std::vector<MibRangeEntry> entries = rangeEntries(merged);
+  int64_t low = -1, high = int64_t(entries.size());
+  if (merged.isInteger && !entries.empty() && !entries[0].max.empty()) {
+    low = entries[0].min.at(0).number - int64_t{1};
+    high = entries[0].max.at(0).number + int64_t{1};
   }
   if (high - low > 1000) return describeRange(range) + " | too many numbers";
+  const TranslationList toValue = indexToValue(range);
+  const TranslationList toIndex = valueToIndex(range);
   std::vector<std::pair<int64_t, std::string>> found;
   std::set<std::string> values;
   std::string odd;
   for (int64_t n = low; n <= high; ++n) {
-    const std::string value = translate(range.indexToValue, std::to_string(n));
+    const std::string value = translate(toValue, std::to_string(n));
     if (value == "-") continue;
     found.push_back({n, value});
     values.insert(value);
     const std::string text =
         value[0] == '#' ? value.substr(1) : value.substr(1, value.size() - 2);
-    if (translate(range.valueToIndex, text) != "#" + std::to_string(n)) {
+    if (translate(toIndex, text) != "#" + std::to_string(n)) {
       odd += " !" + value + "<";
     }
   }
   // An integer the range does not hold must not translate to a number.
   for (int64_t n = low; n <= high; ++n) {
     if (values.count("#" + std::to_string(n)) == 0 &&
-        translate(range.valueToIndex, std::to_string(n)) != "-") {
+        translate(toIndex, std::to_string(n)) != "-") {
       odd += " !" + std::to_string(n) + "<";
     }
   }
@@ -133,8 +136,8 @@ inline std::string describeNumbered(const MibRange& range,
     i = j;
   }
   out += odd + " |";
-  for (const auto& [name, text] : range.valueTexts) out += " " + name + "=" + text;
-  for (const auto& [numbers, offset] : range.numberOffsets) {
+  for (const auto& [name, text] : valueTexts(range)) out += " " + name + "=" + text;
+  for (const auto& [numbers, offset] : numberOffsets(range)) {
     out += " " + std::to_string(numbers.first) + ".." +
            std::to_string(numbers.second) + "+" + std::to_string(offset);
   }

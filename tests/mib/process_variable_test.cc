@@ -82,11 +82,11 @@ TEST(ProcessVariable, RandomVersionsKeepEveryValueNumberedInItsRun) {
       for (const std::string& text : *versionValues) {
         const std::string value =
             std::isdigit(text.back()) ? "#" + text : "\"" + text + "\"";
-        const std::string number = translate(translated.valueToIndex, text);
+        const std::string number = translate(valueToIndex(translated), text);
         ASSERT_NE(number, "-") << version << " " << text;
-        EXPECT_EQ(translate(merged.valueToIndex, text), number);
-        EXPECT_EQ(translate(merged.indexToValue, number.substr(1)), value);
-        EXPECT_EQ(translate(translated.indexToValue, number.substr(1)), value);
+        EXPECT_EQ(translate(valueToIndex(merged), text), number);
+        EXPECT_EQ(translate(indexToValue(merged), number.substr(1)), value);
+        EXPECT_EQ(translate(indexToValue(translated), number.substr(1)), value);
       }
       ++versionValues;
     }
