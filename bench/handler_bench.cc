@@ -2,9 +2,8 @@
 // a large generated card (bench_card.h: 1000 traps of 8 instances each):
 //  - the trap's own value and what its rules read, all in the signal: no
 //    fetch, one evaluation, a record each time (the state alternates);
-//  - a parameter alone that one instance reads: every instance is checked
-//    for it; the fetch that follows is left out (no service), so this is
-//    the search for the concerned instances.
+//  - a parameter alone that one instance reads: the search for the
+//    concerned instances; the fetch that follows is left out (no service).
 // The records go to /dev/null.
 //
 //   build/bench/handler_bench
@@ -43,7 +42,7 @@ TrapRegistry* loadedRegistry() {
     const int savedStderr = dup(STDERR_FILENO);
     const int devNull = open("/dev/null", O_WRONLY);
     dup2(devNull, STDERR_FILENO);
-    const int status = loadDefinitions(path, nullptr, devNull);
+    const int status = loadDefinitions(path, ServiceProxies{}, devNull);
     dup2(savedStderr, STDERR_FILENO);
     close(savedStderr);
     unlink(path);
@@ -68,9 +67,10 @@ void handle(benchmark::State& state,
     strings.push_back(nullptr);
     vectors.push_back(strings);
   }
+  TrapSubscription subscription{registry, nullptr};
   size_t next = 0;
   for (auto _ : state) {
-    onTransaction(nullptr, vectors[next].data(), registry);
+    onTransaction(nullptr, vectors[next].data(), &subscription);
     next = (next + 1) % vectors.size();
   }
 }

@@ -1,5 +1,7 @@
 #include "frame/load.h"
 
+#include <malloc.h>
+
 #include <cerrno>
 #include <cstdio>
 
@@ -47,11 +49,22 @@ LoadResult compileDefinitions(const std::string& definitionFile,
   return runGeneration(model, report, registry, deviceFd);
 }
 
-int loadDefinitions(const std::string& definitionFile, DBusGProxy* proxy,
-                    int deviceFd) {
+int loadDefinitions(const std::string& definitionFile,
+                    const ServiceProxies& proxies, int deviceFd) {
   TrapRegistry& registry = trapRegistry();
   const LoadResult loaded = compileDefinitions(
       definitionFile, standardErrorReport(), registry, deviceFd);
-  if (loaded.trapsGenerated) subscribe(proxy, registry);
+  // The definition model and the MIB model are gone, and they were many
+  // times the registry that stays. The allocator keeps freed memory for
+  // reuse and gives back on its own only what lies at the top of its heap,
+  // which the registry, built last, holds: the daemon would keep the load's
+  // peak for the rest of its life. What the load freed goes back first, so
+  // that the registry's copy does not raise the peak; the copy, gathered
+  // close together, then leaves the pages of the scattered original free to
+  // give back too.
+  malloc_trim(0);
+  compactTrapRegistry(registry);
+  malloc_trim(0);
+  if (loaded.trapsGenerated) subscribe(proxies, registry);
   return loaded.status;
 }

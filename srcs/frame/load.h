@@ -6,12 +6,11 @@
 #ifndef OSTRAND_FRAME_LOAD_H_
 #define OSTRAND_FRAME_LOAD_H_
 
-#include <dbus/dbus-glib.h>
-
 #include <string>
 
 #include "frame/generation.h"
 #include "language/load_report.h"
+#include "traps/transaction_handler.h"
 #include "traps/trap_registry.h"
 
 // Reads `definitionFile` and builds from it the trap instances of
@@ -35,10 +34,10 @@ LoadResult compileDefinitions(const std::string& definitionFile,
 
 // The daemon's load: compileDefinitions into the daemon's registry
 // (trapRegistry), reporting on standard error, then, when its traps were
-// generated, the subscription to the transaction signal of `proxy` (none
-// for a null proxy). Returns 0 on success and 1 when the daemon must not
-// start.
-int loadDefinitions(const std::string& definitionFile, DBusGProxy* proxy,
-                    int deviceFd);
+// generated, the subscription to the transaction signal (none for a null
+// signal proxy). The memory the load freed goes back to the system.
+// Returns 0 on success and 1 when the daemon must not start.
+int loadDefinitions(const std::string& definitionFile,
+                    const ServiceProxies& proxies, int deviceFd);
 
 #endif  // OSTRAND_FRAME_LOAD_H_

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "frame/command_line.h"
 #include "frame/load.h"
@@ -55,15 +56,21 @@ void watchForBusLoss(DBusGConnection* bus) {
                              onBusMessage, nullptr, nullptr);
 }
 
-DBusGProxy* connectToService(const CommandLine& commandLine) {
-  g_print("ostrand: Connecting to Session D-Bus.\n");
+DBusGConnection* connectToBus(DBusGConnection* (*open)(DBusBusType, GError**)) {
   GError* error = nullptr;
-  DBusGConnection* bus = dbus_g_bus_get(DBUS_BUS_SESSION, &error);
+  DBusGConnection* bus = open(DBUS_BUS_SESSION, &error);
   if (error != nullptr) {
     reportGError("ostrand: Couldn't connect to the Session bus", error);
   }
   watchForBusLoss(bus);
-  g_print("ostrand: Creating a GLib proxy object for Value.\n");
+  return bus;
+}
+
+DBusGConnection* openPrivateBus(DBusBusType type, GError** error) {
+  return dbus_g_bus_get_private(type, nullptr, error);
+}
+
+DBusGProxy* serviceProxy(DBusGConnection* bus, const CommandLine& commandLine) {
   DBusGProxy* proxy = dbus_g_proxy_new_for_name(
       bus, commandLine.busName.c_str(), kServicePath, kServiceInterface);
   if (proxy == nullptr) {
@@ -71,6 +78,31 @@ DBusGProxy* connectToService(const CommandLine& commandLine) {
                 "Unknown(dbus_g_proxy_new_for_name)");
   }
   return proxy;
+}
+
+// The fetch connection is to carry the replies to the handler's calls and
+// nothing else, but a proxy for a name asks the bus for that name's
+// signals on its connection: they are taken off again.
+void stopSignals(DBusGConnection* bus, const CommandLine& commandLine) {
+  const std::string rule = "type='signal',sender='" + commandLine.busName +
+                           "',path='" + kServicePath + "',interface='" +
+                           kServiceInterface + "'";
+  dbus_bus_remove_match(dbus_g_connection_get_connection(bus), rule.c_str(),
+                        nullptr);
+}
+
+// The shared connection carries the subscription; a private one of its own
+// carries the handler's fetches (ServiceProxies).
+ServiceProxies connectToService(const CommandLine& commandLine) {
+  g_print("ostrand: Connecting to Session D-Bus.\n");
+  DBusGConnection* signalBus = connectToBus(dbus_g_bus_get);
+  DBusGConnection* fetchBus = connectToBus(openPrivateBus);
+  g_print("ostrand: Creating a GLib proxy object for Value.\n");
+  ServiceProxies proxies;
+  proxies.signal = serviceProxy(signalBus, commandLine);
+  proxies.fetch = serviceProxy(fetchBus, commandLine);
+  stopSignals(fetchBus, commandLine);
+  return proxies;
 }
 
 }  // namespace
@@ -104,9 +136,9 @@ int runDaemon(int argc, char** argv) {
   int deviceFd = open(kTrapDevice, O_WRONLY);
   if (deviceFd < 0) reportError("Failed to open usb trap device", "Unknown");
 
-  DBusGProxy* proxy = connectToService(commandLine);
+  const ServiceProxies proxies = connectToService(commandLine);
 
-  int loaded = loadDefinitions(commandLine.definitionFile, proxy, deviceFd);
+  int loaded = loadDefinitions(commandLine.definitionFile, proxies, deviceFd);
   if (loaded != 0) return loaded;
 
   g_print("ostrand: Starting main loop.\n");

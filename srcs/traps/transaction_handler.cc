@@ -14,25 +14,6 @@ std::string ownName(const AffectedKey& key) {
   return instanceParameterName(key.trapName, key.indexValues);
 }
 
-// Whether `instance` reads `name` itself, or a constant of the video
-// standard that `name` holds; `constantPrefix` is "vidStd::" name "::".
-bool dependsOn(const TrapInstance& instance, const std::string& name,
-               const std::string& constantPrefix) {
-  const std::set<std::string>& dependencies = instance.dependencies;
-  if (dependencies.count(name) != 0) return true;
-  // The constants of one parameter sort together behind their common
-  // beginning; a parameter name holding "::" is checked by its split.
-  for (auto it = dependencies.lower_bound(constantPrefix);
-       it != dependencies.end() && it->starts_with(constantPrefix); ++it) {
-    std::string parameter, constant;
-    if (splitVidStdConstantName(*it, parameter, constant) &&
-        parameter == name) {
-      return true;
-    }
-  }
-  return false;
-}
-
 void addAffected(TrapRegistry& registry, const TransactionItem& item,
                  AffectedMap& affected) {
   const auto own = registry.groups.find(item.baseName);
@@ -41,13 +22,12 @@ void addAffected(TrapRegistry& registry, const TransactionItem& item,
                      item.valueText);
     return;
   }
-  const std::string constantPrefix = vidStdConstantName(item.fullName, "");
-  for (auto& [trapName, group] : registry.groups) {
-    for (const auto& [indexValues, instance] : group.instances) {
-      if (dependsOn(instance, item.fullName, constantPrefix)) {
-        affected.emplace(AffectedKey{&group, trapName, indexValues}, "");
-      }
-    }
+  for (const TrapReader& reader : readersOf(registry, item.fullName)) {
+    auto& [trapName, group] = *reader.trap;
+    affected.emplace(
+        AffectedKey{&group, trapName,
+                    group.instances.begin()[reader.instance].first},
+        "");
   }
 }
 
@@ -96,7 +76,8 @@ void completeOwnValues(AffectedMap& affected, const ValueMap& values) {
   }
 }
 
-// The transaction service behind the daemon's proxy, and the trap device.
+// The transaction service behind the daemon's fetch proxy, and the trap
+// device.
 class ServicePorts : public TrapPorts {
  public:
   ServicePorts(DBusGProxy* proxy, int deviceFd)
@@ -122,8 +103,11 @@ bool operator<(const AffectedKey& a, const AffectedKey& b) {
          std::tie(b.trapName, b.indexValues, b.group);
 }
 
-void subscribe(DBusGProxy* proxy, TrapRegistry& registry) {
-  parm_subscribe(proxy, G_CALLBACK(onTransaction), &registry);
+void subscribe(const ServiceProxies& proxies, TrapRegistry& registry) {
+  // One subscription per process: the daemon's, for the life of it.
+  static TrapSubscription subscription;
+  subscription = {&registry, proxies.fetch};
+  parm_subscribe(proxies.signal, G_CALLBACK(onTransaction), &subscription);
 }
 
 void handleTransaction(char** changes, TrapRegistry& registry,
@@ -148,8 +132,13 @@ void handleTransaction(char** changes, TrapRegistry& registry,
   }
 }
 
-void onTransaction(DBusGProxy* proxy, char** changes, TrapRegistry* registry) {
-  if (changes == nullptr || registry == nullptr) return;
-  ServicePorts ports(proxy, registry->deviceFd);
-  handleTransaction(changes, *registry, ports);
+void onTransaction(DBusGProxy*, char** changes,
+                   TrapSubscription* subscription) {
+  if (changes == nullptr || subscription == nullptr ||
+      subscription->registry == nullptr) {
+    return;
+  }
+  TrapRegistry& registry = *subscription->registry;
+  ServicePorts ports(subscription->fetchProxy, registry.deviceFd);
+  handleTransaction(changes, registry, ports);
 }

@@ -36,11 +36,28 @@ class TrapPorts {
   virtual void send(const std::string& record) = 0;
 };
 
-// Declares the transaction signal (one string vector) on `proxy` and
-// connects onTransaction with `registry` as its data, for the life of the
-// process. Does nothing for a null proxy, as when a definition is compiled
-// without a service.
-void subscribe(DBusGProxy* proxy, TrapRegistry& registry);
+// The daemon's proxies of the transaction service, on two connections to
+// the bus: the signals arrive through `signal`, and the values a signal
+// lacks are fetched through `fetch`. A blocking call waits for its reply
+// behind every message its connection has queued; on a connection of its
+// own, a backlog of signals is not among them.
+struct ServiceProxies {
+  DBusGProxy* signal = nullptr;
+  DBusGProxy* fetch = nullptr;
+};
+
+// What the daemon's handler of the signal works with.
+struct TrapSubscription {
+  TrapRegistry* registry = nullptr;
+  DBusGProxy* fetchProxy = nullptr;
+};
+
+// Declares the transaction signal (one string vector) on `proxies.signal`
+// and connects onTransaction to it with `registry` and `proxies.fetch` as
+// its data, for the life of the process; the daemon subscribes once. Does
+// nothing for a null signal proxy, as when a definition is compiled without
+// a service.
+void subscribe(const ServiceProxies& proxies, TrapRegistry& registry);
 
 // One trap instance a signal concerns.
 struct AffectedKey {
@@ -61,7 +78,8 @@ using AffectedMap = std::map<AffectedKey, std::string>;
 // changed parameter, NULL-terminated; a string of another form is skipped.
 // A name given twice keeps its first value. An instance is concerned when
 // the name is its trap's (with the instance's index suffix), a name it
-// depends on, or the parameter of a video standard constant it depends on.
+// depends on, or the parameter of a video standard constant it depends on
+// (found through the registry's readers).
 // Values it needs that the signal lacks are fetched in one call to `ports`;
 // an instance whose own value the service does not give is left out. Each
 // instance whose state changed sends its record through `ports`, in the
@@ -69,9 +87,11 @@ using AffectedMap = std::map<AffectedKey, std::string>;
 void handleTransaction(char** changes, TrapRegistry& registry,
                        TrapPorts& ports);
 
-// The daemon's handler of the signal: handleTransaction with the service
-// behind `proxy` and the registry's device. Does nothing for a null
-// `changes` or `registry`.
-void onTransaction(DBusGProxy* proxy, char** changes, TrapRegistry* registry);
+// The daemon's handler of the signal: handleTransaction with the
+// subscription's registry, the service behind its fetch proxy and the
+// registry's device. Does nothing for a null `changes`, `subscription` or
+// registry.
+void onTransaction(DBusGProxy* signalProxy, char** changes,
+                   TrapSubscription* subscription);
 
 #endif  // OSTRAND_TRAPS_TRANSACTION_HANDLER_H_

@@ -2,7 +2,7 @@
 
 #include "expr/evaluate.h"
 
-int32_t evaluateTrap(const TranslationList& rules, const std::string& ownValue,
+int32_t evaluateTrap(const TrapRules& rules, const std::string& ownValue,
                      ValueMap& values) {
   values.insert_or_assign(kThisName, ownValue);
   for (const ValueTranslation& rule : rules) {

@@ -24,7 +24,7 @@ Infix valuesOf(const std::vector<ExprToken>& tokens) {
 // Rewrites each Name of `infix` as the instance reads it. Returns false,
 // with `infix` emptied and no dependency added, when a name does not
 // resolve.
-bool substituteNames(Infix& infix, TrapInstance& instance,
+bool substituteNames(Infix& infix, InstanceDraft& instance,
                      const TrapContext& context) {
   std::vector<std::string> read;
   for (ExprValue& value : infix) {
@@ -38,7 +38,7 @@ bool substituteNames(Infix& infix, TrapInstance& instance,
     const bool isConstant =
         splitVidStdConstantName(value.text, parameter, constant);
     const std::string resolved =
-        resolveTrapName(context, isConstant ? parameter : value.text);
+        resolveTrapName(context, isConstant ? parameter : value.text.str());
     if (resolved.empty()) {
       infix.clear();
       return false;
@@ -64,11 +64,11 @@ Infix joined(std::initializer_list<Infix> parts) {
   return out;
 }
 
-void addRule(TrapInstance& instance, const Infix& condition, int32_t state) {
+void addRule(InstanceDraft& instance, const Infix& condition, int32_t state) {
   instance.rules.push_back(makeTranslation(condition, {integerValue(state)}));
 }
 
-void addValueRule(TrapInstance& instance, const Infix& from, const Infix& to) {
+void addValueRule(InstanceDraft& instance, const Infix& from, const Infix& to) {
   if (from.empty()) return;
   const Infix self = {thisValue()};
   if (to.empty()) {
@@ -119,7 +119,7 @@ std::string resolveTrapName(const TrapContext& context,
   return resolved;
 }
 
-void buildRules(TrapInstance& instance, const TrapContext& context,
+void buildRules(InstanceDraft& instance, const TrapContext& context,
                 const TrapValues& trueTrap) {
   bool resolving = true;
   for (const ValueRange& value : trueTrap.values) {
@@ -142,8 +142,9 @@ void buildRules(TrapInstance& instance, const TrapContext& context,
   addRule(instance, {integerValue(1)}, 0);
 }
 
-void buildBindings(TrapInstance& instance, const TrapContext& context,
+void buildBindings(InstanceDraft& instance, const TrapContext& context,
                    const NameList& bindings) {
+  instance.bindings.reserve(bindings.items.size());
   for (const NameRef& bound : bindings.items) {
     TrapBinding binding;
     if (bound.name == context.trapName) {

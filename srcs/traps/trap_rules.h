@@ -7,7 +7,9 @@
 #define OSTRAND_TRAPS_TRAP_RULES_H_
 
 #include <cstdint>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "language/model.h"
 #include "mib/mib_model.h"
@@ -20,6 +22,14 @@ struct TrapContext {
   const MibIndexKey& indexNames;       // the trap's index parameters
   const TrapIndexValues& indexValues;  // the instance's values of them
   int32_t version;                     // the trap's registration version
+};
+
+// An instance as its rules and bindings are built; the registry keeps it
+// in a leaner form (TrapInstance).
+struct InstanceDraft {
+  TranslationList rules;
+  std::set<std::string> dependencies;
+  std::vector<TrapBinding> bindings;
 };
 
 // `name` as the instance reads it: the name itself for a scalar parameter;
@@ -41,12 +51,12 @@ std::string resolveTrapName(const TrapContext& context,
 // The trap's own name reads as sw::this. The first value holding a name
 // that does not resolve makes no rule, and the values after it keep their
 // names as written.
-void buildRules(TrapInstance& instance, const TrapContext& context,
+void buildRules(InstanceDraft& instance, const TrapContext& context,
                 const TrapValues& trueTrap);
 
 // Fills the instance's bindings: "sw::this" for the trap's own name, else
 // the resolved name, which is also a dependency.
-void buildBindings(TrapInstance& instance, const TrapContext& context,
+void buildBindings(InstanceDraft& instance, const TrapContext& context,
                    const NameList& bindings);
 
 #endif  // OSTRAND_TRAPS_TRAP_RULES_H_
