@@ -84,6 +84,12 @@ struct Expression {
   SourceLines sourceLines;
   std::vector<ExprToken> tokens;  // infix order, outermost parentheses
                                   // left out
+
+  // Empties it and keeps the room of its tokens.
+  void clear() {
+    sourceLines.clear();
+    tokens.clear();
+  }
 };
 
 // Name (with any index suffix) to value text, supplied by the caller of an

@@ -105,7 +105,8 @@ void addSourceLine(SourceLines& sourceLines, uint32_t lineNumber,
 
 // The text of input line `lineNumber`, shared: all the records that hold
 // items of one line keep one copy of it. The last line asked for is
-// remembered, and given again while both its number and its text match.
+// remembered, and given again while both its number and its text match;
+// a line equal to one of the recent others shares that one's copy.
 Text sharedLine(uint32_t lineNumber, const char* lineText);
 
 #endif  // OSTRAND_EXPR_LINE_TEXT_H_

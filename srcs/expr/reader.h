@@ -40,6 +40,9 @@ constexpr int kExprReadBadToken = 2;
 // offending character after a failure, the `)` after completion.
 //
 // The caller clears `expression` before the first line of an expression.
+// The tokens take room as they come: a caller that keeps one working
+// expression, clears it and stores copies of it keeps its room from one
+// expression to the next, and each copy takes just the room it needs.
 // Every token appended inserts (its line number, the full `lineText`) into
 // `expression.sourceLines`, keeping an entry already there.
 int readExpression(Expression& expression, uint32_t& columnOut,

@@ -10,9 +10,9 @@
 
 // The interned texts by content: open addressing with linear probing. Each
 // slot keeps the text's hash beside it, so that a probe reads the text
-// itself only when the hashes agree. A text leaves the table when its last
-// reference goes, so the table holds the texts in use and no reference of
-// its own.
+// itself only when the hashes agree, and finds both in one cache line. A
+// text leaves the table when its last reference goes, so the table holds
+// the texts in use and no reference of its own.
 class Text::InternTable {
  public:
   static InternTable& instance() {
@@ -26,15 +26,17 @@ class Text::InternTable {
   char* find(std::string_view text, size_t& at, uint32_t& hash) {
     if ((count_ + 1) * 4 > slots_.size() * 3) grow();
     hash = hashOf(text);
-    for (at = hash & mask(); slots_[at] != nullptr; at = (at + 1) & mask()) {
-      if (hashes_[at] == hash && viewOf(slots_[at]) == text) return slots_[at];
+    for (at = hash & mask(); slots_[at].chars != nullptr;
+         at = (at + 1) & mask()) {
+      if (slots_[at].hash == hash && viewOf(slots_[at].chars) == text) {
+        return slots_[at].chars;
+      }
     }
     return nullptr;
   }
 
   void add(size_t at, uint32_t hash, char* chars) {
-    slots_[at] = chars;
-    hashes_[at] = hash;
+    slots_[at] = {chars, hash};
     ++count_;
   }
 
@@ -42,19 +44,18 @@ class Text::InternTable {
   // longer be found past the gap.
   void remove(const char* chars) {
     size_t gap = hashOf(viewOf(chars)) & mask();
-    while (slots_[gap] != chars) gap = (gap + 1) & mask();
-    slots_[gap] = nullptr;
+    while (slots_[gap].chars != chars) gap = (gap + 1) & mask();
+    slots_[gap] = {};
     --count_;
-    for (size_t at = (gap + 1) & mask(); slots_[at] != nullptr;
+    for (size_t at = (gap + 1) & mask(); slots_[at].chars != nullptr;
          at = (at + 1) & mask()) {
-      const size_t home = hashes_[at] & mask();
+      const size_t home = slots_[at].hash & mask();
       // An entry whose home lies cyclically in (gap, at] is found as it is.
       const bool stays = gap < at ? (home > gap && home <= at)
                                   : (home > gap || home <= at);
       if (stays) continue;
-      add(gap, hashes_[at], slots_[at]);
-      --count_;
-      slots_[at] = nullptr;
+      slots_[gap] = slots_[at];
+      slots_[at] = {};
       gap = at;
     }
   }
@@ -70,21 +71,21 @@ class Text::InternTable {
   size_t mask() const { return slots_.size() - 1; }
 
   void grow() {
-    std::vector<char*> slots(slots_.empty() ? 64 : slots_.size() * 2);
-    std::vector<uint32_t> hashes(slots.size());
+    std::vector<Slot> slots(slots_.empty() ? 64 : slots_.size() * 2);
     slots.swap(slots_);
-    hashes.swap(hashes_);
-    for (size_t i = 0; i < slots.size(); ++i) {
-      if (slots[i] == nullptr) continue;
-      size_t at = hashes[i] & mask();
-      while (slots_[at] != nullptr) at = (at + 1) & mask();
-      slots_[at] = slots[i];
-      hashes_[at] = hashes[i];
+    for (const Slot& slot : slots) {
+      if (slot.chars == nullptr) continue;
+      size_t at = slot.hash & mask();
+      while (slots_[at].chars != nullptr) at = (at + 1) & mask();
+      slots_[at] = slot;
     }
   }
 
-  std::vector<char*> slots_;  // a power of two in size, or empty
-  std::vector<uint32_t> hashes_;
+  struct Slot {
+    char* chars = nullptr;  // null for a free slot
+    uint32_t hash = 0;
+  };
+  std::vector<Slot> slots_;  // a power of two in size, or empty
   size_t count_ = 0;
 };
 

@@ -38,7 +38,7 @@ int readDisplayBody(DisplayRule& rule, uint32_t& columnOut,
       case DisplayBodyState::ExpectArgument:
         if (*cursor != '(') return kDisplayBodyWrong;
         cursor = skipSpace(cursor + 1);
-        gArgument = Expression{};
+        gArgument.clear();
         gState = DisplayBodyState::InArgument;
         return std::nullopt;
       case DisplayBodyState::InArgument: {

@@ -72,6 +72,11 @@ struct ParserState {
   // model it lives in: found once per statement, not once per item.
   ParamDef* param = nullptr;
   const DefinitionModel* paramModel = nullptr;
+  // The parameter a statement last named, kept past its statement: the
+  // access block and the version block of a parameter mostly follow each
+  // other, and the second then needs no search among all the parameters.
+  std::string lastParamName;
+  ParamDef* lastParam = nullptr;
   std::string secondWord;   // the word after it
   int32_t declVersion = 0;  // after a parameter's name, `table`, `trap` or
                             // `vidstd`
@@ -79,7 +84,7 @@ struct ParserState {
   ProductInfo workInfo;
   NameList workList;        // table parameters, index items, vidstd constants
   RangeDef workRange;
-  Expression workExpr;      // ctrlValid and greyOut
+  Expression workExpr;      // ctrlValid, greyOut and display conditions
   DisplayRule workRule;
   TrapDef workTrap;
 };
@@ -150,6 +155,20 @@ ParamDef& noteParam(Line& line, ParamDef& param) {
   return param;
 }
 
+// The parameter the current statement names, inserted when it is new;
+// `inserted` says whether it was.
+ParamDef& statementParam(Line& line, bool& inserted) {
+  inserted = false;
+  if (gParser.lastParam == nullptr || gParser.paramModel != &line.model ||
+      gParser.lastParamName != gParser.currentName) {
+    auto [entry, isNew] = line.model.params.try_emplace(gParser.currentName);
+    inserted = isNew;
+    gParser.lastParam = &entry->second;
+    gParser.lastParamName = gParser.currentName;
+  }
+  return noteParam(line, *gParser.lastParam);
+}
+
 StepResult statementStart(Line& line) {
   gParser.currentName.clear();
   gParser.param = nullptr;
@@ -199,8 +218,8 @@ StepResult afterName(Line& line) {
     // A later access block overrides the flags of an earlier one and keeps
     // everything else; a new parameter has no version until its version
     // block.
-    ParamDef& param =
-        noteParam(line, line.model.params[gParser.currentName]);
+    bool inserted = false;
+    ParamDef& param = statementParam(line, inserted);
     param.readable = word != "wo";
     param.writable = word != "ro";
     gParser.state = StatementState::AccessOpen;
@@ -256,8 +275,8 @@ StepResult paramRemoval(Line& line) {
   if (removal != kNoVersion && removal <= gParser.declVersion) {
     return kBadRemovalVersion;
   }
-  auto [entry, inserted] = line.model.params.try_emplace(gParser.currentName);
-  ParamDef& param = noteParam(line, entry->second);
+  bool inserted = false;
+  ParamDef& param = statementParam(line, inserted);
   if (!inserted && param.version != kNoVersion) return kDuplicateParamVersion;
   param.version = gParser.declVersion;
   param.removalVersion = removal;
@@ -318,7 +337,7 @@ StepResult openCondition(Line& line, StatementState next) {
   // A missing `(` is reported where the step began: at the version.
   line.cursor = skipSpace(line.cursor);
   if (*line.cursor != '(') return kSyntaxError;
-  gParser.workExpr = Expression{};
+  gParser.workExpr.clear();
   return stepOver(line, next);
 }
 
@@ -341,7 +360,10 @@ StepResult itemVersion(Line& line) {
       enter(line, StatementState::IndexBody);
       return std::nullopt;
     case StatementState::RangeVersion:
-      gParser.workRange = RangeDef{};
+      // Cleared, not replaced: the working range keeps its room, and the
+      // model's copy takes just the room its items need.
+      gParser.workRange.sourceLines.clear();
+      gParser.workRange.items.clear();
       enter(line, StatementState::RangeBody);
       return std::nullopt;
     case StatementState::CtrlValidVersion:
@@ -375,7 +397,7 @@ StepResult rangeBody(Line& line) {
   ParamDef* param = currentParam(line);
   if (param == nullptr) return kInternalError;
   if (!param->ranges.try_emplace(gParser.itemVersion,
-                                 std::move(gParser.workRange)).second) {
+                                 gParser.workRange).second) {
     return kDuplicateRange;
   }
   enter(line, StatementState::ParamItem);
@@ -392,7 +414,7 @@ StepResult conditionExpr(Line& line) {
   auto& conditions = gParser.state == StatementState::CtrlValidExpr
                          ? param->ctrlValid
                          : param->greyOut;
-  conditions[gParser.itemVersion].push_back(std::move(gParser.workExpr));
+  conditions[gParser.itemVersion].push_back(gParser.workExpr);
   enter(line, StatementState::ParamItem);
   return std::nullopt;
 }
@@ -507,6 +529,7 @@ StepResult accessItem(Line& line) {
     // A condition opens on the line of its `display`.
     line.cursor = skipSpace(line.cursor);
     if (*line.cursor == '(') {
+      gParser.workExpr.clear();
       return stepOver(line, StatementState::DisplayCondition);
     }
     gParser.state = StatementState::DisplayBody;
@@ -525,10 +548,11 @@ StepResult accessText(Line& line) {
 }
 
 StepResult displayCondition(Line& line) {
-  const int result = readExpression(gParser.workRule.condition, line.column,
+  const int result = readExpression(gParser.workExpr, line.column,
                                     line.cursor, line.text, line.number,
                                     true);
   if (result != kExprReadComplete) return unfinishedSyntax(result);
+  gParser.workRule.condition = gParser.workExpr;
   enter(line, StatementState::DisplayBody);
   return std::nullopt;
 }
@@ -642,6 +666,7 @@ StepResult step(Line& line) {
 void resetParser() {
   gParser.state = StatementState::StatementStart;
   gParser.param = nullptr;
+  gParser.lastParam = nullptr;
   resetReaders();
 }
 

@@ -17,7 +17,7 @@ Expression gExpression;
 
 void startExpression(const char*& cursor, TrapValuesState next) {
   cursor = skipSpace(cursor + 1);
-  gExpression = Expression{};
+  gExpression.clear();
   gState = next;
 }
 

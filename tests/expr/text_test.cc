@@ -69,4 +69,14 @@ TEST(SourceLines, ShareTheTextOfALineWhileNumberAndTextMatch) {
   EXPECT_EQ(sharedLine(8, "a {\n"), "a {\n");
 }
 
+// Equal lines share one copy wherever they stand; the many different lines
+// that meet in the small table of recent lines each keep their own text.
+TEST(SourceLines, ShareEqualLinesOfOtherNumbers) {
+  EXPECT_EQ(sharedLine(20, "}\n").c_str(), sharedLine(30, "}\n").c_str());
+  for (uint32_t number = 1; number <= 1000; ++number) {
+    const std::string text = std::to_string(number % 600) + " {\n";
+    ASSERT_EQ(sharedLine(number, text.c_str()), text);
+  }
+}
+
 }  // namespace

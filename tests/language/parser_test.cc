@@ -35,6 +35,20 @@ TEST(Parser, LineBreaksDoNotChangeTheModel) {
   EXPECT_EQ(a.params.size(), 2u);
 }
 
+// The conditions of all parameters are read in one working expression:
+// each must still keep its own tokens and lines only.
+TEST(Parser, EachConditionKeepsItsOwnLines) {
+  const std::string second = "q 1 { range 1 {1} greyOut 1 (q) }\n";
+  DefinitionModel model;
+  ASSERT_EQ(parse(model, "p 1 { range 1 {1} ctrlValid 1 (p == 2) }\n" +
+                             second + "q rw { display (1) { \"x\" } }\n"),
+            Outcome{});
+  const Expression& greyOut = model.params["q"].greyOut.begin()->second[0];
+  EXPECT_EQ(greyOut.sourceLines, (SourceLines{{2, second}}));
+  EXPECT_EQ(greyOut.tokens.size(), 1u);
+  EXPECT_EQ(model.params["q"].displayRules[0].condition.sourceLines.size(), 1u);
+}
+
 // Words of the language and arbitrary bytes in random order reach every
 // state of the statement machine and every reader behind it; each line must
 // end in a known status, never in a crash or a read past its end (the
