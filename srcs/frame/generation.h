@@ -27,7 +27,8 @@ struct LoadResult {
 // Adds the traps table and the video standard tables to `model`,
 // reporting the diagnostics gathered so far after each of the two (one
 // list for both, so a record of the first is reported again after the
-// second), then builds the traps with generateTraps.
+// second), then builds the traps with generateTraps, which releases most of
+// `model` on the way.
 LoadResult runGeneration(DefinitionModel& model, LoadReport& report,
                          TrapRegistry& registry, int deviceFd);
 
@@ -39,10 +40,12 @@ std::set<std::string> tableParamNames(const DefinitionModel& model);
 // The "Generating traps." step: builds the MIB model from the definition and
 // the video standard table and fills `registry` from it (its records to go
 // to `deviceFd`). Returns false, the registry untouched, when a MIB stage
-// fails; the stage has reported why, or has said nothing.
-bool generateTraps(const DefinitionModel& model, LoadReport& report,
+// fails; the stage has reported why, or has said nothing. Once the MIB is
+// built, everything of `model` but its traps is released, so the caller
+// must not read the rest afterwards.
+bool generateTraps(DefinitionModel& model, LoadReport& report,
                    TrapRegistry& registry, int deviceFd,
-                   const std::set<std::string>& tableParamNames,
-                   const VideoStandardTable& vidStdTable);
+                   std::set<std::string> tableParamNames,
+                   VideoStandardTable vidStdTable);
 
 #endif  // OSTRAND_FRAME_GENERATION_H_

@@ -14,7 +14,37 @@ struct Build {
   MibVariableMap& variables;
   DiagnosticsList& diagnostics;
   const DefinitionModel& model;
+  // The variables of a card mostly share their index parameters: the last
+  // one looked up, and its simple index, spare a search of the whole map
+  // for each variable (and the key made for the search of the indices).
+  const std::string* lastIndexName = nullptr;
+  const ParamDef* lastIndexParam = nullptr;
+  MibIndex* lastIndex = nullptr;
 };
+
+// The parameter named `name`, when the model has one.
+const ParamDef* findIndexParam(Build& build, const std::string& name) {
+  if (build.lastIndexParam != nullptr && *build.lastIndexName == name) {
+    return build.lastIndexParam;
+  }
+  const auto found = build.model.params.find(name);
+  if (found == build.model.params.end()) return nullptr;
+  build.lastIndexName = &found->first;
+  build.lastIndex = nullptr;
+  return build.lastIndexParam = &found->second;
+}
+
+// The simple index of `name`, when it has been created.
+MibIndex* findSimpleIndex(Build& build, const std::string& name) {
+  if (build.lastIndex != nullptr && build.lastIndexParam != nullptr &&
+      *build.lastIndexName == name) {
+    return build.lastIndex;
+  }
+  const auto found = build.indices.find({name});
+  if (found == build.indices.end()) return nullptr;
+  if (findIndexParam(build, name) != nullptr) build.lastIndex = &found->second;
+  return &found->second;
+}
 
 // Folds `result` into a table's status: the latest failure counts, except
 // that an unreported inconsistency, once found, stays the table's status.
@@ -43,8 +73,8 @@ int buildIndexLists(Build& build, const ParamDef& param,
   for (const auto& [version, list] : param.indexes) {
     std::vector<std::string>& names = variable.indexLists[version];
     for (const NameRef& ref : list.items) {
-      auto index = build.model.params.find(ref.name);
-      if (index == build.model.params.end() || index->second.version > version) {
+      const ParamDef* index = findIndexParam(build, ref.name);
+      if (index == nullptr || index->version > version) {
         addErrorAt(build.diagnostics, kIndexNotDefined, ref.line, ref.column,
                    list.sourceLines);
         status = kGeneratorFailed;
@@ -68,9 +98,9 @@ int addIndicesOf(Build& build, const std::string& variableName,
   int status = kStatusOk;
   for (const auto& [version, names] : variable.indexLists) {
     for (const std::string& name : names) {
-      auto known = build.indices.find({name});
-      if (known != build.indices.end()) {
-        known->second.version = std::min(known->second.version, version);
+      MibIndex* known = findSimpleIndex(build, name);
+      if (known != nullptr) {
+        known->version = std::min(known->version, version);
         continue;
       }
       const ParamDef& indexParam = build.model.params.at(name);

@@ -4,6 +4,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "language/status_codes.h"
@@ -19,13 +20,13 @@ constexpr int32_t kWildcardMax = 1000000;
 bool convertItems(DiagnosticsList& diagnostics, const RangeDef& range,
                   MibRange& converted) {
   converted.entries.reserve(range.items.size());
-  std::set<std::string> strings;
+  std::set<std::string_view> strings;
   // The bound is strict, so the lowest 32-bit integer cannot start a range.
   int64_t previousMax = std::numeric_limits<int32_t>::min();
   for (const RangeItem& item : range.items) {
     const ExprValue& from = item.from.value;
     const ExprValue& to = item.to.value;
-    if (from.kind == kExprString && strings.insert(from.text).second) {
+    if (from.kind == kExprString && strings.insert(from.text.view()).second) {
       converted.entries.push_back({{from}, {}});
     } else if (from.kind == kExprName) {
       // The wildcard is no written range: a range after it that starts

@@ -1,8 +1,13 @@
 #include "mib/varids.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <deque>
 #include <iterator>
 #include <map>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "expr/constant_names.h"
 #include "language/reserved_names.h"
@@ -13,8 +18,38 @@
 
 namespace {
 
-// Version to the names that get an identifier from that version on.
-using VersionCollection = std::map<int32_t, std::set<std::string>>;
+// Version to the names that get an identifier from that version on: the
+// variables' own names, which come in name order, each at most once in a
+// row, and apart from them the names made here (constants, flags), kept
+// in `made`, whose strings never move. A card has a name per variable and
+// version, and a node each would cost more than the names themselves.
+struct VersionCollection {
+  std::map<int32_t, std::vector<std::string_view>> names;
+  std::map<int32_t, std::vector<std::string_view>> madeNames;
+  std::deque<std::string> made;
+
+  void add(int32_t version, std::string_view name) {
+    std::vector<std::string_view>& list = names[version];
+    if (list.empty() || list.back() != name) list.push_back(name);
+  }
+  void addMade(int32_t version, std::string name) {
+    madeNames[version].push_back(made.emplace_back(std::move(name)));
+  }
+  // Puts the made names among the others, each version's names in order
+  // and each once.
+  void merge() {
+    for (auto& [version, extra] : madeNames) {
+      std::sort(extra.begin(), extra.end());
+      std::vector<std::string_view>& list = names[version];
+      const auto middle = static_cast<std::ptrdiff_t>(list.size());
+      list.insert(list.end(), extra.begin(), extra.end());
+      std::inplace_merge(list.begin(), list.begin() + middle, list.end());
+    }
+    for (auto& [version, list] : names) {
+      list.erase(std::unique(list.begin(), list.end()), list.end());
+    }
+  }
+};
 
 // What one variable contributes names for.
 struct Contributor {
@@ -34,16 +69,11 @@ int32_t constantVersion(uint32_t version) {
 // then, at `version`.
 void addAt(VersionCollection& collection, const Contributor& variable,
            int32_t version) {
-  // Variables come in name order, so a name mostly goes at the end of its
-  // set.
-  if (variable.listed) {
-    std::set<std::string>& names = collection[version];
-    names.insert(names.end(), variable.name);
-  }
+  if (variable.listed) collection.add(version, variable.name);
   if (variable.constants == nullptr) return;
   for (const auto& [constant, since] : *variable.constants) {
     if (constantVersion(since) <= version) {
-      collection[version].insert(vidStdConstantName(variable.name, constant));
+      collection.addMade(version, vidStdConstantName(variable.name, constant));
     }
   }
 }
@@ -58,7 +88,7 @@ void addConstantsForRemoval(VersionCollection& collection,
   for (const auto& [constant, since] : *variable.constants) {
     const int32_t version = constantVersion(since);
     if (removalVersion >= 0 ? version < removalVersion : version > maxVersion) {
-      collection[version].insert(vidStdConstantName(variable.name, constant));
+      collection.addMade(version, vidStdConstantName(variable.name, constant));
     }
   }
 }
@@ -119,8 +149,8 @@ void collectFaultPresentNames(VersionCollection& collection,
     if (traps == byName.end()) continue;
     for (const auto& [indexVersion, groups] : traps->second) {
       for (const auto& [indexList, group] : groups) {
-        collection[std::max(indexVersion, tableVersion)].insert(
-            faultPresentName(indexList, group.indexVersion));
+        collection.addMade(std::max(indexVersion, tableVersion),
+                           faultPresentName(indexList, group.indexVersion));
       }
     }
   }
@@ -150,14 +180,20 @@ int generateVarIds(VarIdMap& varIds, MessageList& messages,
   collectFaultPresentNames(collection, tables);
 
   int32_t next = kFirstVarId;
-  for (const auto& [version, names] : collection) {
-    // Names in order again: at the first version every one is new and
-    // goes at the end of the map.
-    for (const std::string& name : names) {
-      std::map<int32_t, int32_t>& versions =
-          varIds.try_emplace(varIds.end(), name)->second;
-      versions[version] = next++;
+  collection.merge();
+  for (const auto& [version, names] : collection.names) {
+    // Each name lies at or just before the one after the name before it:
+    // at the first version every name is new and goes at the end, at a
+    // later one most are there already, one after another. Versions come
+    // in order too, so each goes at the end of its name's.
+    auto hint = varIds.begin();
+    for (const std::string_view name : names) {
+      const auto entry = hint != varIds.end() && hint->first == name
+                             ? hint
+                             : varIds.try_emplace(hint, std::string(name));
+      entry->second.emplace_hint(entry->second.end(), version, next++);
       if (next == kSkippedVarId) ++next;
+      hint = std::next(entry);
     }
   }
   return kStatusOk;
