@@ -56,14 +56,8 @@ int loadDefinitions(const std::string& definitionFile,
       definitionFile, standardErrorReport(), registry, deviceFd);
   // The definition model and the MIB model are gone, and they were many
   // times the registry that stays. The allocator keeps freed memory for
-  // reuse and gives back on its own only what lies at the top of its heap,
-  // which the registry, built last, holds: the daemon would keep the load's
-  // peak for the rest of its life. What the load freed goes back first, so
-  // that the registry's copy does not raise the peak; the copy, gathered
-  // close together, then leaves the pages of the scattered original free to
-  // give back too.
-  malloc_trim(0);
-  compactTrapRegistry(registry);
+  // reuse and gives back on its own only what lies at the top of its heap:
+  // the daemon would keep the load's peak for the rest of its life.
   malloc_trim(0);
   if (loaded.trapsGenerated) subscribe(proxies, registry);
   return loaded.status;

@@ -1,6 +1,7 @@
 #include "traps/trap_registry.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <stdexcept>
@@ -57,19 +58,17 @@ TrapRules shareRules(TranslationList& rules, const TrapRules& previous) {
   return TrapRules(std::move(shared));
 }
 
-void addInstance(TrapGroup& group, uint32_t id, const TrapContext& context,
-                 const TrapDef& trap, TrapRules& previousRules) {
+void addInstance(TrapGroup& group, uint32_t id, const TrapPlan& plan,
+                 TrapIndexValues values, TrapRules& previousRules) {
   InstanceDraft draft;
-  buildRules(draft, context, trap.trueTrap);
-  buildBindings(draft, context, trap.bindings);
+  plan.fill(values, draft);
   TrapInstance instance;
   instance.id = id;
-  instance.dependencies.assign(draft.dependencies.begin(),
-                               draft.dependencies.end());
+  instance.dependencies = std::move(draft.dependencies);
   instance.rules = shareRules(draft.rules, previousRules);
   instance.bindings = std::move(draft.bindings);
   previousRules = instance.rules;
-  group.instances.add(context.indexValues, std::move(instance));
+  group.instances.add(std::move(values), std::move(instance));
 }
 
 void addInstances(TrapGroup& group, const std::string& name,
@@ -84,23 +83,29 @@ void addInstances(TrapGroup& group, const std::string& name,
     if (row.variableVersion < listVersion) return;
     indexNames = &list;
   }
+  const TrapContext context{sources.variables, name, *indexNames,
+                            row.variableVersion};
+  const TrapPlan plan(context, trap, true);
   if (indexNames->empty()) {
-    const TrapIndexValues none;
-    addInstance(
-        group, row.position,
-        {sources.variables, name, *indexNames, none, row.variableVersion}, trap,
-        sources.previousRules);
+    addInstance(group, row.position, plan, {}, sources.previousRules);
     return;
   }
   const auto index = sources.indices.find(*indexNames);
   if (index == sources.indices.end()) return;
   std::vector<TrapIndexValues> values;
   if (!enumerateIndex(index->second, row.variableVersion, values)) return;
+  // An instance of a combined index lacks a value where a component's
+  // split gives no number; none of its names resolves.
+  std::optional<TrapPlan> lacking;
+  group.instances.reserve(values.size());
   for (uint32_t number = 0; number < values.size(); ++number) {
-    addInstance(group, row.position << 8 | number,
-                {sources.variables, name, *indexNames, values[number],
-                 row.variableVersion},
-                trap, sources.previousRules);
+    const TrapPlan* planOf = &plan;
+    if (values[number].size() != indexNames->size()) {
+      if (!lacking) lacking.emplace(context, trap, false);
+      planOf = &*lacking;
+    }
+    addInstance(group, row.position << 8 | number, *planOf,
+                std::move(values[number]), sources.previousRules);
   }
 }
 
@@ -129,8 +134,21 @@ void firstAbove(std::optional<int32_t>& next, const Map& versions,
   }
 }
 
-std::string_view nameOf(const TrapReader& reader) { return reader.name; }
-std::string_view nameOf(std::string_view name) { return name; }
+// The readers are ordered by a hash of their name first: the names of one
+// card share long prefixes ("level[3]", "level[4]"), and sorting hundreds of
+// thousands of them by their characters alone spent most of its time
+// comparing those prefixes.
+uint32_t readerHash(std::string_view name) {
+  return static_cast<uint32_t>(std::hash<std::string_view>()(name));
+}
+
+std::pair<uint32_t, std::string_view> keyOf(const TrapReader& reader) {
+  return {reader.hash, reader.name};
+}
+std::pair<uint32_t, std::string_view> keyOf(
+    const std::pair<uint32_t, std::string_view>& key) {
+  return key;
+}
 
 // Whether `name` is that of a video standard constant, and if so, its
 // parameter within `name` (which may be empty, as a name may be).
@@ -146,13 +164,16 @@ bool vidStdParameterOf(std::string_view name, std::string_view& parameter) {
   return true;
 }
 
+// Readers of one name may lie in any order among themselves: a signal puts
+// the instances it finds in an ordered map. So the traps compare by
+// address, not by name.
 bool readsBefore(const TrapReader& a, const TrapReader& b) {
-  return std::tie(a.name, a.trap->first, a.instance) <
-         std::tie(b.name, b.trap->first, b.instance);
+  return std::tie(a.hash, a.name, a.trap, a.instance) <
+         std::tie(b.hash, b.name, b.trap, b.instance);
 }
 
 bool sameReader(const TrapReader& a, const TrapReader& b) {
-  return a.name == b.name && a.trap == b.trap && a.instance == b.instance;
+  return a.trap == b.trap && a.instance == b.instance && a.name == b.name;
 }
 
 void indexReaders(TrapRegistry& registry) {
@@ -162,10 +183,10 @@ void indexReaders(TrapRegistry& registry) {
     const TrapInstances& instances = trap.second.instances;
     for (uint32_t i = 0; i < instances.size(); ++i) {
       for (const std::string& name : instances.begin()[i].second.dependencies) {
-        readers.push_back({name, &trap, i});
+        readers.push_back({name, &trap, i, readerHash(name)});
         std::string_view parameter;
         if (vidStdParameterOf(name, parameter)) {
-          readers.push_back({parameter, &trap, i});
+          readers.push_back({parameter, &trap, i, readerHash(parameter)});
         }
       }
     }
@@ -174,54 +195,6 @@ void indexReaders(TrapRegistry& registry) {
   readers.erase(std::unique(readers.begin(), readers.end(), sameReader),
                 readers.end());
   readers.shrink_to_fit();
-}
-
-// `value` with a text of its own, not shared with the value it copies.
-ExprValue freshValue(const ExprValue& value) {
-  ExprValue copy = value;
-  copy.text = Text(value.text.view());
-  return copy;
-}
-
-std::vector<ExprValue> freshValues(const std::vector<ExprValue>& values) {
-  std::vector<ExprValue> copy;
-  copy.reserve(values.size());
-  for (const ExprValue& value : values) copy.push_back(freshValue(value));
-  return copy;
-}
-
-// A copy of `groups` in memory of its own, each rule still held once.
-TrapGroups copyGroups(const TrapGroups& groups) {
-  // Each rule by its address, to its copy once made.
-  std::vector<std::pair<const ValueTranslation*, TrapRules::Rule>> copies;
-  for (const auto& [name, group] : groups) {
-    for (const auto& [values, instance] : group.instances) {
-      for (size_t i = 0; i < instance.rules.size(); ++i) {
-        copies.emplace_back(instance.rules.shared(i).get(), nullptr);
-      }
-    }
-  }
-  std::sort(copies.begin(), copies.end());
-  copies.erase(std::unique(copies.begin(), copies.end()), copies.end());
-  TrapGroups copy;
-  for (const auto& [name, group] : groups) {
-    TrapGroup& groupCopy = copy.emplace(name, group).first->second;
-    for (auto& [values, instance] : groupCopy.instances) {
-      for (size_t i = 0; i < instance.rules.size(); ++i) {
-        const ValueTranslation* rule = instance.rules.shared(i).get();
-        TrapRules::Rule& made =
-            std::lower_bound(copies.begin(), copies.end(),
-                             std::pair{rule, TrapRules::Rule()})
-                ->second;
-        if (made == nullptr) {
-          made = std::make_shared<const ValueTranslation>(ValueTranslation{
-              freshValues(rule->condition), freshValues(rule->result)});
-        }
-        instance.rules.share(i, made);
-      }
-    }
-  }
-  return copy;
 }
 
 }  // namespace
@@ -274,21 +247,11 @@ TrapInstance& TrapInstances::at(const TrapIndexValues& indexValues) {
 
 std::span<const TrapReader> readersOf(const TrapRegistry& registry,
                                       std::string_view name) {
+  const auto key = std::pair(readerHash(name), name);
   const auto [first, last] = std::equal_range(
-      registry.readers.begin(), registry.readers.end(), name,
-      [](const auto& a, const auto& b) { return nameOf(a) < nameOf(b); });
+      registry.readers.begin(), registry.readers.end(), key,
+      [](const auto& a, const auto& b) { return keyOf(a) < keyOf(b); });
   return {first, last};
-}
-
-void compactTrapRegistry(TrapRegistry& registry) {
-  TrapGroups copy;
-  // The allocator serves a thread from an arena of its own, opened at the
-  // thread's first allocation: the copy made there lies in fresh pages,
-  // while the main arena is left with nothing of the registry in it.
-  std::thread([&] { copy = copyGroups(registry.groups); }).join();
-  registry.groups.swap(copy);
-  copy.clear();
-  indexReaders(registry);
 }
 
 TrapRegistry& trapRegistry() {
@@ -330,12 +293,12 @@ int32_t nextChangeVersion(const MibVariable& variable, int32_t version,
   return next.value_or(-1);
 }
 
-void registerTraps(TrapRegistry& registry, int deviceFd,
-                   const MibTableSet& mibTables,
-                   const MibVariableMap& mibVariables,
-                   const MibIndexMap& mibIndices, const DefinitionModel& model,
-                   const VarIdMap& varIds) {
-  registry.deviceFd = deviceFd;
+namespace {
+
+void fillRegistry(TrapRegistry& registry, const MibTableSet& mibTables,
+                  const MibVariableMap& mibVariables,
+                  const MibIndexMap& mibIndices, const DefinitionModel& model,
+                  const VarIdMap& varIds) {
   TrapRules previousRules;
   const Sources sources{mibVariables, mibIndices, varIds, previousRules};
   for (const auto& [tableVersion, tables] : mibTables) {
@@ -366,4 +329,27 @@ void registerTraps(TrapRegistry& registry, int deviceFd,
     }
   }
   indexReaders(registry);
+}
+
+}  // namespace
+
+void registerTraps(TrapRegistry& registry, int deviceFd,
+                   const MibTableSet& mibTables,
+                   const MibVariableMap& mibVariables,
+                   const MibIndexMap& mibIndices, const DefinitionModel& model,
+                   const VarIdMap& varIds) {
+  registry.deviceFd = deviceFd;
+  // The registry is the one product of the load that the daemon keeps, and
+  // the load's structures, many times its size, are freed around it. Built
+  // where they lie, it would be scattered among what they leave free, and
+  // every page it touches would stay resident: about twice its size. The
+  // allocator serves a thread from an arena of its own, opened at the
+  // thread's first allocation, so the registry built on one lies close
+  // together, and the main arena can give back all the load freed. (A block
+  // of the registry's own on this thread would not do: its texts take
+  // their memory from the allocator.) The thread ends before this returns;
+  // the daemon runs on one thread.
+  std::thread([&] {
+    fillRegistry(registry, mibTables, mibVariables, mibIndices, model, varIds);
+  }).join();
 }

@@ -108,6 +108,7 @@ class TrapInstances {
   // Adds `instance` under `indexValues`; an instance added earlier under
   // the same values stays. The added instances are found only after seal.
   void add(TrapIndexValues indexValues, TrapInstance instance);
+  void reserve(size_t count) { instances_.reserve(count); }
   void seal();
 
   iterator begin() { return instances_.begin(); }
@@ -145,6 +146,7 @@ struct TrapReader {
   std::string_view name;  // a view into the instance's dependencies
   TrapGroups::value_type* trap;
   uint32_t instance;  // its position in the trap's instances
+  uint32_t hash;      // of the name (readerHash)
 };
 
 struct TrapRegistry {
@@ -157,8 +159,8 @@ struct TrapRegistry {
 
   int32_t deviceFd = -1;  // where the records go
   TrapGroups groups;
-  // Every instance under each name it reads, in ascending order of names,
-  // so that a changed parameter finds the instances it concerns at once
+  // Every instance under each name it reads, in ascending order of the
+  // names' hashes, then of the names themselves, so that a changed parameter finds the instances it concerns at once
   // however many others there are. Built when the registry is filled.
   std::vector<TrapReader> readers;
 };
@@ -181,20 +183,14 @@ std::string instanceParameterName(const std::string& trapName,
 // trap is not removed), at the first such row, and sets the device. A trap
 // whose fault-present flag has no identifier at that row's version is left
 // out; one whose index cannot be enumerated gets no instance. Then indexes
-// the instances by the names they read (readers). Reports nothing.
+// the instances by the names they read (readers). Reports nothing. The
+// registry is built on a thread of its own that ends before the return (see
+// trap_registry.cc), so that it lies in memory of its own.
 void registerTraps(TrapRegistry& registry, int deviceFd,
                    const MibTableSet& mibTables,
                    const MibVariableMap& mibVariables,
                    const MibIndexMap& mibIndices, const DefinitionModel& model,
                    const VarIdMap& varIds);
-
-// Replaces the registry's contents with a copy in fresh memory, each rule
-// still held once, and rebuilds the readers. Built while the load's much
-// larger structures were alive, the registry lies scattered among what
-// they freed, and every page it touches stays resident; the copy lies close
-// together, so that once the original is gone those pages can be given
-// back to the system.
-void compactTrapRegistry(TrapRegistry& registry);
 
 // The first version after `version` at which anything the MIB says about
 // `variable` changes: its index list, the values of the index in effect at

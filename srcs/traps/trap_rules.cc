@@ -14,40 +14,17 @@ bool readsThis(const Infix& infix) {
   return std::find(infix.begin(), infix.end(), thisValue()) != infix.end();
 }
 
+// The values of `tokens`, each with a text of its own rather than the
+// parsed definition's: the registry outlives the definition, and should not
+// keep its memory in use.
 Infix valuesOf(const std::vector<ExprToken>& tokens) {
   Infix infix;
   infix.reserve(tokens.size());
-  for (const ExprToken& token : tokens) infix.push_back(token.value);
-  return infix;
-}
-
-// Rewrites each Name of `infix` as the instance reads it. Returns false,
-// with `infix` emptied and no dependency added, when a name does not
-// resolve.
-bool substituteNames(Infix& infix, InstanceDraft& instance,
-                     const TrapContext& context) {
-  std::vector<std::string> read;
-  for (ExprValue& value : infix) {
-    if (value.kind != kExprName) continue;
-    if (value.text == context.trapName) {
-      value = thisValue();
-      continue;
-    }
-    std::string parameter;
-    std::string constant;
-    const bool isConstant =
-        splitVidStdConstantName(value.text, parameter, constant);
-    const std::string resolved =
-        resolveTrapName(context, isConstant ? parameter : value.text.str());
-    if (resolved.empty()) {
-      infix.clear();
-      return false;
-    }
-    value.text = isConstant ? vidStdConstantName(resolved, constant) : resolved;
-    read.push_back(value.text);
+  for (const ExprToken& token : tokens) {
+    infix.push_back(token.value);
+    infix.back().text = Text(token.value.text.view());
   }
-  instance.dependencies.insert(read.begin(), read.end());
-  return true;
+  return infix;
 }
 
 Infix parenthesised(const Infix& infix) {
@@ -64,16 +41,16 @@ Infix joined(std::initializer_list<Infix> parts) {
   return out;
 }
 
-void addRule(InstanceDraft& instance, const Infix& condition, int32_t state) {
-  instance.rules.push_back(makeTranslation(condition, {integerValue(state)}));
+void addRule(TranslationList& rules, const Infix& condition, int32_t state) {
+  rules.push_back(makeTranslation(condition, {integerValue(state)}));
 }
 
-void addValueRule(InstanceDraft& instance, const Infix& from, const Infix& to) {
+void addValueRule(TranslationList& rules, const Infix& from, const Infix& to) {
   if (from.empty()) return;
   const Infix self = {thisValue()};
   if (to.empty()) {
     addRule(
-        instance,
+        rules,
         readsThis(from)
             ? from
             : joined({self, {operatorValue(kExprEqual)}, parenthesised(from)}),
@@ -83,7 +60,7 @@ void addValueRule(InstanceDraft& instance, const Infix& from, const Infix& to) {
   // A bound that reads the trap's own value does not say where the range
   // lies; such a range never matches, so it gets no rule.
   if (readsThis(from) || readsThis(to)) return;
-  addRule(instance,
+  addRule(rules,
           joined({parenthesised(from),
                   {operatorValue(kExprLessEqual)},
                   self,
@@ -94,65 +71,153 @@ void addValueRule(InstanceDraft& instance, const Infix& from, const Infix& to) {
           1);
 }
 
+// A name waiting for its slot: a Name without text, numbered from 1 by
+// its place among the plan's names. A name read from the file always has
+// text and the number 0.
+ExprValue slotValue(uint32_t name) {
+  return ExprValue{kExprName, static_cast<int32_t>(name) + 1, ""};
+}
+
+bool isSlot(const ExprValue& value) {
+  return value.kind == kExprName && value.text.empty() && value.number > 0;
+}
+
 }  // namespace
 
-std::string resolveTrapName(const TrapContext& context,
-                            const std::string& name) {
-  if (context.indexValues.size() != context.indexNames.size()) return "";
+bool TrapPlan::resolves(const TrapContext& context, const std::string& name,
+                        bool complete, Name& resolved) const {
+  if (!complete) return false;
   const auto variable = context.variables.find(name);
-  if (variable == context.variables.end()) return "";
+  if (variable == context.variables.end()) return false;
+  resolved.base = name;
   const auto& indexLists = variable->second.indexLists;
-  if (indexLists.empty() || indexLists.rbegin()->second.empty()) return name;
+  if (indexLists.empty() || indexLists.rbegin()->second.empty()) return true;
   const auto& [listVersion, list] = *indexLists.rbegin();
   if (listVersion > context.version ||
       list.size() > context.indexNames.size()) {
-    return "";
+    return false;
   }
-  std::string resolved = name;
   for (const std::string& indexName : list) {
     const auto at = std::find(context.indexNames.begin(),
                               context.indexNames.end(), indexName);
-    if (at == context.indexNames.end()) return "";
-    resolved +=
-        "[" + context.indexValues[at - context.indexNames.begin()] + "]";
+    if (at == context.indexNames.end()) return false;
+    resolved.positions.push_back(at - context.indexNames.begin());
   }
-  return resolved;
+  return true;
 }
 
-void buildRules(InstanceDraft& instance, const TrapContext& context,
-                const TrapValues& trueTrap) {
+// Puts a slot in place of each name of `infix` and adds the names to the
+// plan's. Returns false, with `infix` emptied and no name added, when a
+// name does not resolve.
+bool TrapPlan::markNames(Infix& infix, const TrapContext& context,
+                         bool complete) {
+  const size_t known = names_.size();
+  for (ExprValue& value : infix) {
+    if (value.kind != kExprName) continue;
+    if (value.text == context.trapName) {
+      value = thisValue();
+      continue;
+    }
+    Name name;
+    std::string parameter;
+    name.isConstant =
+        splitVidStdConstantName(value.text, parameter, name.constant);
+    if (!resolves(context, name.isConstant ? parameter : value.text.str(),
+                  complete, name)) {
+      names_.resize(known);
+      infix.clear();
+      return false;
+    }
+    value = slotValue(names_.size());
+    names_.push_back(std::move(name));
+  }
+  return true;
+}
+
+TrapPlan::TrapPlan(const TrapContext& context, const TrapDef& trap,
+                   bool complete) {
   bool resolving = true;
-  for (const ValueRange& value : trueTrap.values) {
+  for (const ValueRange& value : trap.trueTrap.values) {
     Infix from = valuesOf(value.from);
     Infix to = valuesOf(value.to);
     if (resolving) {
-      resolving = substituteNames(from, instance, context) &&
-                  substituteNames(to, instance, context);
+      resolving = markNames(from, context, complete) &&
+                  markNames(to, context, complete);
       if (!resolving) {
         from.clear();
         to.clear();
       }
     }
-    addValueRule(instance, from, to);
+    addValueRule(rules_, from, to);
   }
-  if (trueTrap.values.empty()) {
-    addRule(instance,
+  if (trap.trueTrap.values.empty()) {
+    addRule(rules_,
             {thisValue(), operatorValue(kExprNotEqual), integerValue(0)}, 1);
   }
-  addRule(instance, {integerValue(1)}, 0);
+  addRule(rules_, {integerValue(1)}, 0);
+  for (uint32_t rule = 0; rule < rules_.size(); ++rule) {
+    const Infix& condition = rules_[rule].condition;
+    for (uint32_t at = 0; at < condition.size(); ++at) {
+      if (isSlot(condition[at])) {
+        slots_.push_back({rule, at, uint32_t(condition[at].number) - 1});
+      }
+    }
+  }
+
+  bindings_.reserve(trap.bindings.items.size());
+  for (const NameRef& bound : trap.bindings.items) {
+    Name name;
+    if (bound.name == context.trapName) {
+      bindings_.push_back(kThis);
+    } else if (resolves(context, bound.name, complete, name)) {
+      bindings_.push_back(names_.size());
+      names_.push_back(std::move(name));
+    } else {
+      bindings_.push_back(kUnresolved);
+    }
+  }
 }
 
-void buildBindings(InstanceDraft& instance, const TrapContext& context,
-                   const NameList& bindings) {
-  instance.bindings.reserve(bindings.items.size());
-  for (const NameRef& bound : bindings.items) {
-    TrapBinding binding;
-    if (bound.name == context.trapName) {
-      binding.name = thisValue().text;
-    } else {
-      binding.name = resolveTrapName(context, bound.name);
-      instance.dependencies.insert(binding.name);
-    }
-    instance.bindings.push_back(binding);
+std::string TrapPlan::resolved(uint32_t name,
+                               const TrapIndexValues& values) const {
+  const Name& read = names_[name];
+  std::string text = read.base;
+  for (uint32_t position : read.positions) {
+    text += "[" + values[position] + "]";
   }
+  return read.isConstant ? vidStdConstantName(text, read.constant) : text;
+}
+
+void TrapPlan::fill(const TrapIndexValues& values,
+                    InstanceDraft& instance) const {
+  std::vector<std::string> texts;
+  texts.reserve(names_.size());
+  for (uint32_t name = 0; name < names_.size(); ++name) {
+    texts.push_back(resolved(name, values));
+  }
+  instance.rules = rules_;
+  for (const Slot& slot : slots_) {
+    instance.rules[slot.rule].condition[slot.position] =
+        ExprValue{kExprName, 0, texts[slot.name]};
+  }
+  instance.bindings.reserve(bindings_.size());
+  for (uint32_t name : bindings_) {
+    TrapBinding binding;
+    if (name == kThis) {
+      binding.name = thisValue().text;
+    } else if (name == kUnresolved) {
+      // It sends the empty name, and reads it too.
+      instance.dependencies.emplace_back();
+    } else {
+      binding.name = texts[name];
+    }
+    instance.bindings.push_back(std::move(binding));
+  }
+  instance.dependencies.insert(instance.dependencies.end(),
+                               std::make_move_iterator(texts.begin()),
+                               std::make_move_iterator(texts.end()));
+  std::sort(instance.dependencies.begin(), instance.dependencies.end());
+  instance.dependencies.erase(std::unique(instance.dependencies.begin(),
+                                          instance.dependencies.end()),
+                              instance.dependencies.end());
 }
