@@ -133,26 +133,27 @@ double cpuNs(pid_t pid) {
   return ns;
 }
 
-// A "VmRSS:"-like field of /proc/PID/status, in bytes.
-double memoryField(pid_t pid, const std::string& field) {
+// What follows `field` ("VmRSS:") in /proc/PID/status; empty when the
+// process has no such line, or is gone.
+std::string statusField(pid_t pid, const std::string& field) {
   std::ifstream in("/proc/" + std::to_string(pid) + "/status");
   for (std::string line; std::getline(in, line);) {
-    if (line.rfind(field, 0) == 0) {
-      return std::atof(line.c_str() + field.size()) * 1024;
-    }
+    if (line.rfind(field, 0) == 0) return line.substr(field.size());
   }
-  fail("no %s for process %d", field.c_str(), pid);
+  return "";
+}
+
+// A memory field of /proc/PID/status ("VmRSS:"), in bytes.
+double memoryField(pid_t pid, const std::string& field) {
+  const std::string kib = statusField(pid, field);
+  if (kib.empty()) fail("no %s for process %d", field.c_str(), pid);
+  return std::atof(kib.c_str()) * 1024;
 }
 
 // Whether the process has a handler of `signal` in place.
 bool catches(pid_t pid, int signal) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("SigCgt:", 0) == 0) {
-      return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
-    }
-  }
-  return false;
+  const std::string mask = statusField(pid, "SigCgt:");
+  return !mask.empty() && (std::stoull(mask, nullptr, 16) >> (signal - 1)) & 1;
 }
 
 char processState(pid_t pid) {
