@@ -19,9 +19,38 @@ const char* binaryPrefix(const char* text) {
   return nullptr;
 }
 
+// The common words answered without the C library: a name, which holds no
+// number at all, and a short decimal number, which cannot overflow. The
+// answers are those strtoll gives: ASCII letters are white space in no
+// locale, and a number that starts with 1 to 9 is decimal.
+bool quickNumber(const char* text, int32_t& value, const char*& end) {
+  const unsigned char first = static_cast<unsigned char>(text[0]);
+  if ((first | 0x20) >= 'a' && (first | 0x20) <= 'z') {
+    value = 0;
+    end = text;
+    return true;
+  }
+  if (first < '1' || first > '9') return false;
+  int32_t number = 0;
+  const char* at = text;
+  for (; *at >= '0' && *at <= '9'; ++at) {
+    if (at - text == 9) return false;
+    number = number * 10 + (*at - '0');
+  }
+  value = number;
+  end = at;
+  return true;
+}
+
 }  // namespace
 
 int32_t strtol32(const char* text, const char** end) {
+  int32_t quick = 0;
+  const char* quickEnd = nullptr;
+  if (quickNumber(text, quick, quickEnd)) {
+    if (end != nullptr) *end = quickEnd;
+    return quick;
+  }
   if (const char* b = binaryPrefix(text)) {
     if (end != nullptr) *end = b;
     return 0;

@@ -51,7 +51,7 @@ constexpr Spelling kSpellings[] = {
 
 // Besides white space and the end of the line these end a word. A sign can
 // therefore never start one: `-5` is an operator and a word.
-constexpr char kWordStops[] = "()|&^=!<>+-*/%$[]";
+constexpr WordEnds kWordEnds("()|&^=!<>+-*/%$[]");
 
 std::string trimmed(const std::string& text) {
   size_t begin = 0;
@@ -116,7 +116,7 @@ void foldNegativeConstants(std::vector<ExprToken>& tokens) {
 
 int readWordToken(Pass& pass) {
   std::string word;
-  const char* end = readWord(word, pass.cursor, kWordStops);
+  const char* end = readWord(word, pass.cursor, kWordEnds);
   if (end == pass.cursor) return kExprReadBadToken;
   ExprValue value;
   if (wholeNumber(word, &value.number)) {

@@ -108,6 +108,21 @@ Text Text::interned(const char* text) {
 
 Text Text::interned(std::string_view text) {
   if (text.empty()) return Text();
+  // A name is mostly asked for again within a few tokens (a parameter's
+  // conditions and display arguments name it, a format or a range string
+  // recurs): a few recent texts answer those without a probe of the large
+  // table, whose slots and texts are rarely in the cache any more.
+  constexpr size_t kRecent = 16;
+  static Text recent[kRecent];
+  Text& slot = recent[(text.size() * 31 + static_cast<unsigned char>(text[0]) +
+                       static_cast<unsigned char>(text.back()) * 7) %
+                      kRecent];
+  if (slot.view() == text) return slot;
+  slot = internedInTable(text);
+  return slot;
+}
+
+Text Text::internedInTable(std::string_view text) {
   InternTable& table = InternTable::instance();
   size_t at = 0;
   uint32_t hash = 0;

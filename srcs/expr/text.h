@@ -102,6 +102,7 @@ class Text {
   static constexpr uint32_t kInterned = 0x80000000u;
   static constexpr uint32_t kSizeBits = ~kInterned;
   class InternTable;  // text.cc
+  static Text internedInTable(std::string_view text);
 
   Header* header() const noexcept {
     return reinterpret_cast<Header*>(chars_) - 1;

@@ -571,6 +571,10 @@ StepResult displayBody(Line& line) {
   } else if (!rules.empty() && rules.back().condition.tokens.empty()) {
     return kConditionalAfterGlobalRule;
   }
+  // Rules with conditions come at least in pairs, one for each case.
+  if (rules.empty() && !gParser.workRule.condition.tokens.empty()) {
+    rules.reserve(2);
+  }
   rules.push_back(std::move(gParser.workRule));
   gParser.state = StatementState::AccessItem;
   return std::nullopt;

@@ -106,7 +106,9 @@ int readRange(RangeDef& range, uint32_t& columnOut, const char*& cursor,
       case RangeState::InQuote: {
         const uint32_t column = columnOut;
         if (!readUpTo(gQuoted, cursor, '"')) return std::nullopt;
-        const ExprToken text{lineNumber, column, {kExprString, 0, gQuoted}};
+        // A card repeats the same few strings across its parameters.
+        const ExprToken text{lineNumber, column,
+                             {kExprString, 0, Text::interned(gQuoted)}};
         addItem(range, text, text, lineText);
         gState = RangeState::AfterValue;
         return std::nullopt;

@@ -6,9 +6,13 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <string>
 
 #include "expr/line_text.h"
+#include "expr/number.h"
 #include "expr/postfix.h"
 #include "expr_text.h"
 #include "support/exact_line.h"
@@ -59,6 +63,23 @@ TEST(exprLineText, ReadWordAppendsUpToNulWhiteSpaceOrAStop) {
   EXPECT_STREQ(readWord(out, "na\xffme,x", ",}"), ",x");
   EXPECT_STREQ(readWord(out, "end", nullptr), "");
   EXPECT_EQ(out, "kept:a,b}na\xffmeend");
+}
+
+// Numbers in words read as the C library reads them, clamped to 32 bits:
+// names and short decimals are answered without it, and must agree.
+TEST(exprNumber, Strtol32AgreesWithTheCLibrary) {
+  for (const char* word :
+       {"p1", "Z9", "_x", "9", "12x", "7[3]", "123456789", "999999999",
+        "1234567890", "2147483647", "2147483648", "99999999999", "017",
+        "0x1f", "+5", "-5", " 42", "1e5", ""}) {
+    char* libraryEnd = nullptr;
+    const long long library = std::strtoll(word, &libraryEnd, 0);
+    const char* end = nullptr;
+    EXPECT_EQ(strtol32(word, &end),
+              std::clamp<long long>(library, INT32_MIN, INT32_MAX))
+        << word;
+    EXPECT_EQ(end, libraryEnd) << word;
+  }
 }
 
 }  // namespace
