@@ -6,6 +6,7 @@
 #include "mib/multi_index_lists.h"
 #include "mib/process_index.h"
 #include "mib/process_variable.h"
+#include "mib/variable_ranges.h"
 #include "mib/varids.h"
 
 namespace {
@@ -27,12 +28,30 @@ int processIndices(MibIndexMap& indices, MessageList& messages,
 
 // Merges the ranges of every variable in name order, each reported under
 // its own prefix; the first variable that fails ends the stage.
-int processVariables(MibVariableMap& variables, MessageList& messages,
-                     LoadReport& report, RangeDetail detail) {
+//
+// With kVersionsOnly the first stage only checked the ranges: each
+// variable's are made here from its parameter, just before they are merged,
+// and dropped right after, so that one variable's are held at a time
+// instead of every variable's at once. The variables are a subset of the
+// parameters, both in name order, so one pass over the parameters finds
+// them all.
+int processVariables(const DefinitionModel& model, MibVariableMap& variables,
+                     MessageList& messages, LoadReport& report,
+                     RangeDetail detail) {
+  auto param = model.params.begin();
+  DiagnosticsList unreported;
+  std::string prefix;
   for (auto& [name, variable] : variables) {
+    if (detail == RangeDetail::kVersionsOnly) {
+      while (param->first < name) ++param;
+      // Checked already, and reported then, when the variable was made.
+      const int built =
+          buildVersionedRanges(unreported, param->second, variable);
+      if (built != 0) return built;
+    }
     messages.clear();
-    const int status = processVariable(messages, variable,
-                                       "Processing MIB parm " + name + ": ");
+    prefix.assign("Processing MIB parm ").append(name).append(": ");
+    const int status = processVariable(messages, variable, prefix);
     report.messages(messages);
     if (status != 0) return status;
     if (detail == RangeDetail::kVersionsOnly) {
@@ -52,7 +71,8 @@ int generateMib(const DefinitionModel& model,
                 MibModel& mib, LoadReport& report, RangeDetail detail) {
   report.progress("Generating MIB indices and variables.\n");
   int status =
-      buildIndicesAndVariables(mib.indices, mib.variables, diagnostics, model);
+      buildIndicesAndVariables(mib.indices, mib.variables, diagnostics, model,
+                               detail == RangeDetail::kNumbered);
   report.diagnostics(diagnostics);
   if (status != 0) return status;
 
@@ -66,7 +86,8 @@ int generateMib(const DefinitionModel& model,
   if (status != 0) return status;
 
   report.progress("Processing MIB variables.\n");
-  status = processVariables(mib.variables, messages, report, detail);
+  status =
+      processVariables(model, mib.variables, messages, report, detail);
   if (status != 0) return status;
 
   report.progress("Generating MIB tables.\n");

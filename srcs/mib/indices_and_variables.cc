@@ -14,6 +14,7 @@ struct Build {
   MibVariableMap& variables;
   DiagnosticsList& diagnostics;
   const DefinitionModel& model;
+  bool keepRanges;
   // The variables of a card mostly share their index parameters: the last
   // one looked up, and its simple index, spare a search of the whole map
   // for each variable (and the key made for the search of the indices).
@@ -72,6 +73,7 @@ int buildIndexLists(Build& build, const ParamDef& param,
   int status = kStatusOk;
   for (const auto& [version, list] : param.indexes) {
     std::vector<std::string>& names = variable.indexLists[version];
+    names.reserve(list.items.size());
     for (const NameRef& ref : list.items) {
       const ParamDef* index = findIndexParam(build, ref.name);
       if (index == nullptr || index->version > version) {
@@ -152,7 +154,9 @@ int buildTable(Build& build, const TableDef& table, bool generated) {
     variable.removalVersion = param->second.removalVersion;
     fold(status, buildIndexLists(build, param->second, variable));
     const int ranges =
-        buildVersionedRanges(build.diagnostics, param->second, variable);
+        build.keepRanges
+            ? buildVersionedRanges(build.diagnostics, param->second, variable)
+            : checkVersionedRanges(build.diagnostics, param->second);
     if (ranges == kGeneratorInconsistent) {
       noteMissingRange(build, ref.name, ref.name, ref, tableLines);
     }
@@ -169,8 +173,8 @@ int buildTable(Build& build, const TableDef& table, bool generated) {
 
 int buildIndicesAndVariables(MibIndexMap& indices, MibVariableMap& variables,
                              DiagnosticsList& diagnostics,
-                             const DefinitionModel& model) {
-  Build build{indices, variables, diagnostics, model};
+                             const DefinitionModel& model, bool keepRanges) {
+  Build build{indices, variables, diagnostics, model, keepRanges};
   const std::set<std::string>& generatedNames = reservedTableNames();
   int status = kStatusOk;
   for (const auto& [name, table] : model.tables) {

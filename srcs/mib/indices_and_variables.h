@@ -25,8 +25,12 @@
 // 8, 11, 12). Returns 0 when there was none; otherwise the status of the
 // last table that failed: -1 for a reported problem, -2 for an inconsistency
 // reported by nobody, which a later -1 in the same table does not hide.
+//
+// Without `keepRanges` the ranges are only checked, with the same reports,
+// and every variable's versionedRanges stay empty.
 int buildIndicesAndVariables(MibIndexMap& indices, MibVariableMap& variables,
                              DiagnosticsList& diagnostics,
-                             const DefinitionModel& model);
+                             const DefinitionModel& model,
+                             bool keepRanges = true);
 
 #endif  // OSTRAND_MIB_INDICES_AND_VARIABLES_H_

@@ -11,10 +11,13 @@
 #ifndef OSTRAND_MIB_MIB_MODEL_H_
 #define OSTRAND_MIB_MIB_MODEL_H_
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,11 +35,55 @@ struct ValueTranslation {
 
 using TranslationList = std::vector<ValueTranslation>;
 
+// One side of a range entry. A definition states one value or none there,
+// and a card has a few entries per version of every parameter in its
+// tables: the first value is kept in place, so that an entry needs no
+// memory of its own. More than one value is only seen in a range made by
+// hand, which the range merging refuses.
+class EntryValues {
+ public:
+  EntryValues() = default;
+  EntryValues(std::initializer_list<ExprValue> values) {
+    for (const ExprValue& value : values) push_back(value);
+  }
+  EntryValues(const std::vector<ExprValue>& values) {
+    for (const ExprValue& value : values) push_back(value);
+  }
+
+  size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+  const ExprValue& operator[](size_t i) const {
+    return i == 0 ? first_ : more_[i - 1];
+  }
+  const ExprValue& at(size_t i) const {
+    if (i >= count_) throw std::out_of_range("EntryValues::at");
+    return (*this)[i];
+  }
+  void push_back(const ExprValue& value) {
+    if (count_ == 0) {
+      first_ = value;
+    } else {
+      more_.push_back(value);
+    }
+    ++count_;
+  }
+  std::vector<ExprValue> list() const {
+    std::vector<ExprValue> values;
+    for (size_t i = 0; i < count_; ++i) values.push_back((*this)[i]);
+    return values;
+  }
+
+ private:
+  ExprValue first_;
+  std::vector<ExprValue> more_;
+  uint32_t count_ = 0;
+};
+
 // One entry of a range: an enumerated string (one String as min, no max) or
 // an integer range (one Integer as min, one Integer or none as max).
 struct MibRangeEntry {
-  std::vector<ExprValue> min;
-  std::vector<ExprValue> max;
+  EntryValues min;
+  EntryValues max;
 };
 
 // A free-text parameter: at most `maxLength` characters, `defaultText` when

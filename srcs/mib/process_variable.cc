@@ -21,6 +21,8 @@ struct Run {
   EnumState enumState;
   MibRange enumMerged;
   IntegerRun integers;
+  // The pieces of the integer version being merged, kept for the next.
+  std::vector<RangeSegment> segments;
 };
 
 // Stores the merged range of the run, if one is open, under its first
@@ -48,7 +50,7 @@ int startRun(Run& run, int32_t version, bool isInteger) {
 }
 
 int mergeInteger(Run& run, int32_t version, MibRange& range) {
-  std::vector<RangeSegment> segments;
+  std::vector<RangeSegment>& segments = run.segments;
   int status = mergeIntegerRange(run.messages, run.integers, range, segments,
                                  run.prefix);
   if (status == kIncompatible) {
@@ -104,7 +106,7 @@ int processVariable(MessageList& messages, MibVariable& variable,
     variable.mergedRanges[firstVersion] = firstRange;
     return kStatusOk;
   }
-  Run run{variable, messages, prefix, false, 0, false, {}, {}, {}};
+  Run run{variable, messages, prefix, false, 0, false, {}, {}, {}, {}};
   for (auto& [version, range] : variable.versionedRanges) {
     const int status = mergeVersion(run, version, range);
     if (status != kStatusOk) return status;

@@ -22,6 +22,11 @@
 int buildVersionedRanges(DiagnosticsList& diagnostics, const ParamDef& param,
                          MibVariable& variable);
 
+// The checks of buildVersionedRanges, with the same reports and result,
+// keeping nothing: for a load that makes each variable's ranges again just
+// before they are merged, so that not every variable's are held at once.
+int checkVersionedRanges(DiagnosticsList& diagnostics, const ParamDef& param);
+
 // True when the ranges of `param` begin at its first version, as the range
 // of a variable and the values of an index must.
 bool rangesStartAtFirstVersion(const ParamDef& param);

@@ -19,13 +19,40 @@ const char kTrapBody[] =
 // Stage 1 on `definition` with its traps and video standard tables; 1 when
 // the definition does not parse.
 int build(const std::string& definition, MibIndexMap& indices,
-          MibVariableMap& variables, DiagnosticsList& diagnostics) {
+          MibVariableMap& variables, DiagnosticsList& diagnostics,
+          bool keepRanges = true) {
   DefinitionModel model;
   if (parse(model, definition) != Outcome{}) return 1;
   VideoStandardTable vidStdTable;
   EXPECT_EQ(generateTrapsTable(diagnostics, model), 0);
   EXPECT_EQ(generateVideoStandardTable(diagnostics, vidStdTable, model), 0);
-  return buildIndicesAndVariables(indices, variables, diagnostics, model);
+  return buildIndicesAndVariables(indices, variables, diagnostics, model,
+                                  keepRanges);
+}
+
+// Ranges only checked report a repeated string where converted ones do, in
+// a short range and in one long enough to keep its strings sorted.
+TEST(IndicesAndVariables, CheckedRangesReportTheRepeatedStringAsConverted) {
+  for (const int count : {3, 40}) {
+    std::string items;
+    for (int i = count; i > 0; --i) items += "\"s" + std::to_string(i) + "\", ";
+    const std::string definition =
+        "t table 1 { a }\na 1 { range 1 { " + items + "\"s2\", \"s0\" } }\n";
+    const uint32_t repeated =
+        definition.rfind("s2\"") - definition.find('\n') - 1;
+    for (const bool keep : {true, false}) {
+      SCOPED_TRACE(std::to_string(count) + (keep ? " kept" : " checked"));
+      DiagnosticsList diagnostics;
+      MibIndexMap indices;
+      MibVariableMap variables;
+      EXPECT_EQ(build(definition, indices, variables, diagnostics, keep),
+                kGeneratorFailed);
+      ASSERT_EQ(diagnostics.records.size(), 1u);
+      EXPECT_EQ(diagnostics.records[0].code, kInvalidRange);
+      EXPECT_EQ(diagnostics.records[0].line, 2);
+      EXPECT_EQ(diagnostics.records[0].column, repeated);
+    }
+  }
 }
 
 // Definitions made of the statements this stage reads, with names and

@@ -45,8 +45,8 @@ inline std::string describeRange(const MibRange& range) {
   }
   std::string out = range.isInteger ? "int" : "enum";
   for (const MibRangeEntry& entry : rangeEntries(range)) {
-    out += " " + describe(entry.min);
-    if (!entry.max.empty()) out += ".." + describe(entry.max);
+    out += " " + describe(entry.min.list());
+    if (!entry.max.empty()) out += ".." + describe(entry.max.list());
   }
   return out;
 }
