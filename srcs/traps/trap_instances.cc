@@ -63,12 +63,15 @@ bool enumerateIndex(const MibIndex& index, int32_t version,
   if (names.first > version) return false;
 
   values.reserve(names.second.size());
+  // One map for every number: its one entry only changes its value.
+  ValueMap self = {{kThisName, ""}};
+  std::string& selfValue = self.begin()->second;
   for (uint32_t number = 0; number < names.second.size(); ++number) {
     if (translations.empty()) {
       values.emplace_back();
     } else if (index.mergedSplitters.empty()) {
-      values.push_back({translateValue(translations.back(),
-                                       {{kThisName, std::to_string(number)}})});
+      selfValue = std::to_string(number);
+      values.push_back({translateValue(translations.back(), self)});
     } else {
       values.push_back(splitValues(number, splitters, translations));
     }

@@ -25,49 +25,47 @@ struct TrapRow {
   int32_t registrationVersion;  // the later of the index and table versions
 };
 
+// The index values of each index the traps are indexed by, enumerated once
+// (enumerateIndex) rather than once per trap: the traps of a card share a
+// few indices.
+class Enumerations {
+ public:
+  // The values of `index` as of `version`; null when it cannot be
+  // enumerated.
+  const std::vector<TrapIndexValues>* of(const MibIndex& index,
+                                         int32_t version) {
+    auto [at, added] = enumerated_.try_emplace({&index, version});
+    if (added && !enumerateIndex(index, version, at->second.values)) {
+      at->second.failed = true;
+    }
+    return at->second.failed ? nullptr : &at->second.values;
+  }
+
+ private:
+  struct Values {
+    bool failed = false;
+    std::vector<TrapIndexValues> values;
+  };
+  std::map<std::pair<const MibIndex*, int32_t>, Values> enumerated_;
+};
+
 struct Sources {
   const MibVariableMap& variables;
   const MibIndexMap& indices;
   const VarIdMap& varIds;
-  // The rules of the instance registered last, whose rules the next one
-  // shares where they are the same.
+  // The rules of the instance registered last, which the next trap's first
+  // instance shares where they are the same.
   TrapRules& previousRules;
+  Enumerations& enumerations;
 };
 
-bool sameRule(const ValueTranslation& a, const ValueTranslation& b) {
-  return a.condition == b.condition && a.result == b.result;
-}
-
-// `rules` with each rule that `previous` holds at the same place, or as its
-// final rule, taken from there. The instances of a trap differ at most in
-// the index values of the names they read, and most traps end alike.
-TrapRules shareRules(TranslationList& rules, const TrapRules& previous) {
-  std::vector<TrapRules::Rule> shared;
-  shared.reserve(rules.size());
-  for (size_t i = 0; i < rules.size(); ++i) {
-    if (i < previous.size() && sameRule(rules[i], *previous.shared(i))) {
-      shared.push_back(previous.shared(i));
-    } else if (!previous.empty() &&
-               sameRule(rules[i], *previous.shared(previous.size() - 1))) {
-      shared.push_back(previous.shared(previous.size() - 1));
-    } else {
-      shared.push_back(
-          std::make_shared<const ValueTranslation>(std::move(rules[i])));
-    }
-  }
-  return TrapRules(std::move(shared));
-}
-
-void addInstance(TrapGroup& group, uint32_t id, const TrapPlan& plan,
-                 TrapIndexValues values, TrapRules& previousRules) {
-  InstanceDraft draft;
-  plan.fill(values, draft);
+void addInstance(TrapGroup& group, uint32_t id, TrapPlan& plan,
+                 TrapIndexValues values, const TrapRules& previousRules) {
   TrapInstance instance;
   instance.id = id;
-  instance.dependencies = std::move(draft.dependencies);
-  instance.rules = shareRules(draft.rules, previousRules);
-  instance.bindings = std::move(draft.bindings);
-  previousRules = instance.rules;
+  plan.fill(values, group.instances.empty() ? previousRules
+                                            : group.instances.back().rules,
+            instance);
   group.instances.add(std::move(values), std::move(instance));
 }
 
@@ -85,27 +83,29 @@ void addInstances(TrapGroup& group, const std::string& name,
   }
   const TrapContext context{sources.variables, name, *indexNames,
                             row.variableVersion};
-  const TrapPlan plan(context, trap, true);
+  TrapPlan plan(context, trap, true);
   if (indexNames->empty()) {
     addInstance(group, row.position, plan, {}, sources.previousRules);
     return;
   }
   const auto index = sources.indices.find(*indexNames);
   if (index == sources.indices.end()) return;
-  std::vector<TrapIndexValues> values;
-  if (!enumerateIndex(index->second, row.variableVersion, values)) return;
+  const std::vector<TrapIndexValues>* enumerated =
+      sources.enumerations.of(index->second, row.variableVersion);
+  if (enumerated == nullptr) return;
+  const std::vector<TrapIndexValues>& values = *enumerated;
   // An instance of a combined index lacks a value where a component's
   // split gives no number; none of its names resolves.
   std::optional<TrapPlan> lacking;
   group.instances.reserve(values.size());
   for (uint32_t number = 0; number < values.size(); ++number) {
-    const TrapPlan* planOf = &plan;
+    TrapPlan* planOf = &plan;
     if (values[number].size() != indexNames->size()) {
       if (!lacking) lacking.emplace(context, trap, false);
       planOf = &*lacking;
     }
-    addInstance(group, row.position << 8 | number, *planOf,
-                std::move(values[number]), sources.previousRules);
+    addInstance(group, row.position << 8 | number, *planOf, values[number],
+                sources.previousRules);
   }
 }
 
@@ -121,6 +121,9 @@ void registerTrap(TrapRegistry& registry, const std::string& name,
   TrapGroup group;
   group.faultId = faultId->second;
   addInstances(group, name, variable, trap, row, sources);
+  if (!group.instances.empty()) {
+    sources.previousRules = group.instances.back().rules;
+  }
   group.instances.seal();
   registry.groups.emplace(name, std::move(group));
 }
@@ -152,15 +155,15 @@ std::pair<uint32_t, std::string_view> keyOf(
 
 // Whether `name` is that of a video standard constant, and if so, its
 // parameter within `name` (which may be empty, as a name may be).
-bool vidStdParameterOf(std::string_view name, std::string_view& parameter) {
+bool vidStdParameterOf(const std::string& name, std::string_view& parameter) {
   std::string parameterText, constant;
-  if (!splitVidStdConstantName(std::string(name), parameterText, constant)) {
+  if (!splitVidStdConstantName(name, parameterText, constant)) {
     return false;
   }
   // The name ends with the parameter, "::" and the constant.
-  parameter =
-      name.substr(name.size() - constant.size() - 2 - parameterText.size(),
-                  parameterText.size());
+  parameter = std::string_view(name).substr(
+      name.size() - constant.size() - 2 - parameterText.size(),
+      parameterText.size());
   return true;
 }
 
@@ -179,19 +182,31 @@ bool sameReader(const TrapReader& a, const TrapReader& b) {
 void indexReaders(TrapRegistry& registry) {
   std::vector<TrapReader>& readers = registry.readers;
   readers.clear();
+  size_t count = 0;
+  std::string_view parameter;
+  for (const auto& trap : registry.groups) {
+    for (const auto& instance : trap.second.instances) {
+      for (const std::string& name : instance.second.dependencies) {
+        count += vidStdParameterOf(name, parameter) ? 2 : 1;
+      }
+    }
+  }
+  readers.reserve(count);
   for (auto& trap : registry.groups) {
     const TrapInstances& instances = trap.second.instances;
     for (uint32_t i = 0; i < instances.size(); ++i) {
       for (const std::string& name : instances.begin()[i].second.dependencies) {
         readers.push_back({name, &trap, i, readerHash(name)});
-        std::string_view parameter;
         if (vidStdParameterOf(name, parameter)) {
           readers.push_back({parameter, &trap, i, readerHash(parameter)});
         }
       }
     }
   }
-  std::sort(readers.begin(), readers.end(), readsBefore);
+  std::sort(readers.begin(), readers.end(),
+            [](const TrapReader& a, const TrapReader& b) {
+              return readsBefore(a, b);
+            });
   readers.erase(std::unique(readers.begin(), readers.end(), sameReader),
                 readers.end());
   readers.shrink_to_fit();
@@ -207,7 +222,9 @@ void TrapInstances::seal() {
   const auto byValues = [](const value_type& a, const value_type& b) {
     return a.first < b.first;
   };
-  std::stable_sort(instances_.begin(), instances_.end(), byValues);
+  if (!std::is_sorted(instances_.begin(), instances_.end(), byValues)) {
+    std::stable_sort(instances_.begin(), instances_.end(), byValues);
+  }
   const auto sameValues = [](const value_type& a, const value_type& b) {
     return a.first == b.first;
   };
@@ -300,7 +317,9 @@ void fillRegistry(TrapRegistry& registry, const MibTableSet& mibTables,
                   const MibIndexMap& mibIndices, const DefinitionModel& model,
                   const VarIdMap& varIds) {
   TrapRules previousRules;
-  const Sources sources{mibVariables, mibIndices, varIds, previousRules};
+  Enumerations enumerations;
+  const Sources sources{mibVariables, mibIndices, varIds, previousRules,
+                        enumerations};
   for (const auto& [tableVersion, tables] : mibTables) {
     const auto traps = tables.find(kTrapsTableName);
     if (traps == tables.end()) continue;

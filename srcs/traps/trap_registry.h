@@ -117,6 +117,8 @@ class TrapInstances {
   const_iterator end() const { return instances_.end(); }
   size_t size() const { return instances_.size(); }
   bool empty() const { return instances_.empty(); }
+  // The instance added last, before seal.
+  const TrapInstance& back() const { return instances_.back().second; }
 
   iterator find(const TrapIndexValues& indexValues);
   const_iterator find(const TrapIndexValues& indexValues) const;

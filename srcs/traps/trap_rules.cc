@@ -1,6 +1,8 @@
 #include "traps/trap_rules.h"
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "expr/constant_names.h"
@@ -80,6 +82,22 @@ ExprValue slotValue(uint32_t name) {
 
 bool isSlot(const ExprValue& value) {
   return value.kind == kExprName && value.text.empty() && value.number > 0;
+}
+
+bool sameRule(const ValueTranslation& a, const ValueTranslation& b) {
+  return &a == &b || (a.condition == b.condition && a.result == b.result);
+}
+
+// `rule`, or an equal one that `previous` holds at place `at` or as its
+// final rule.
+TrapRules::Rule sharedWith(TrapRules::Rule rule, size_t at,
+                           const TrapRules& previous) {
+  if (previous.empty()) return rule;
+  if (at < previous.size() && sameRule(*rule, *previous.shared(at))) {
+    return previous.shared(at);
+  }
+  const TrapRules::Rule& last = previous.shared(previous.size() - 1);
+  return sameRule(*rule, *last) ? last : rule;
 }
 
 }  // namespace
@@ -174,50 +192,82 @@ TrapPlan::TrapPlan(const TrapContext& context, const TrapDef& trap,
       names_.push_back(std::move(name));
     } else {
       bindings_.push_back(kUnresolved);
+      ++unresolvedBindings_;
     }
   }
-}
 
-std::string TrapPlan::resolved(uint32_t name,
-                               const TrapIndexValues& values) const {
-  const Name& read = names_[name];
-  std::string text = read.base;
-  for (uint32_t position : read.positions) {
-    text += "[" + values[position] + "]";
-  }
-  return read.isConstant ? vidStdConstantName(text, read.constant) : text;
-}
-
-void TrapPlan::fill(const TrapIndexValues& values,
-                    InstanceDraft& instance) const {
-  std::vector<std::string> texts;
-  texts.reserve(names_.size());
+  // The names that read no index value, and with them the rules reading
+  // no other, are the same for every instance.
+  texts_.resize(names_.size());
   for (uint32_t name = 0; name < names_.size(); ++name) {
-    texts.push_back(resolved(name, values));
+    if (names_[name].positions.empty()) resolve(name, {}, texts_[name]);
   }
-  instance.rules = rules_;
+  fixed_.resize(rules_.size());
+  for (uint32_t rule = 0; rule < rules_.size(); ++rule) {
+    const bool readsIndex =
+        std::any_of(slots_.begin(), slots_.end(), [&](const Slot& slot) {
+          return slot.rule == rule && !names_[slot.name].positions.empty();
+        });
+    if (!readsIndex) fixed_[rule] = filled(rule, texts_);
+  }
+}
+
+void TrapPlan::resolve(uint32_t name, const TrapIndexValues& values,
+                       std::string& text) const {
+  const Name& read = names_[name];
+  text = read.base;
+  for (uint32_t position : read.positions) {
+    text += '[';
+    text += values[position];
+    text += ']';
+  }
+  if (read.isConstant) text = vidStdConstantName(text, read.constant);
+}
+
+TrapRules::Rule TrapPlan::filled(uint32_t rule,
+                                 const std::vector<std::string>& texts) const {
+  ValueTranslation translation = rules_[rule];
   for (const Slot& slot : slots_) {
-    instance.rules[slot.rule].condition[slot.position] =
-        ExprValue{kExprName, 0, texts[slot.name]};
+    if (slot.rule == rule) {
+      translation.condition[slot.position] =
+          ExprValue{kExprName, 0, texts[slot.name]};
+    }
   }
+  return std::make_shared<const ValueTranslation>(std::move(translation));
+}
+
+void TrapPlan::fill(const TrapIndexValues& values, const TrapRules& previous,
+                    TrapInstance& instance) {
+  for (uint32_t name = 0; name < names_.size(); ++name) {
+    if (!names_[name].positions.empty()) resolve(name, values, texts_[name]);
+  }
+  std::vector<TrapRules::Rule> rules;
+  rules.reserve(rules_.size());
+  for (uint32_t rule = 0; rule < rules_.size(); ++rule) {
+    TrapRules::Rule shared = sharedWith(
+        fixed_[rule] ? fixed_[rule] : filled(rule, texts_), rule, previous);
+    // Once shared with a rule of an earlier trap, it stays so for the
+    // instances after.
+    if (fixed_[rule]) fixed_[rule] = shared;
+    rules.push_back(std::move(shared));
+  }
+  instance.rules = TrapRules(std::move(rules));
+
   instance.bindings.reserve(bindings_.size());
   for (uint32_t name : bindings_) {
-    TrapBinding binding;
+    TrapBinding& binding = instance.bindings.emplace_back();
     if (name == kThis) {
       binding.name = thisValue().text;
-    } else if (name == kUnresolved) {
-      // It sends the empty name, and reads it too.
-      instance.dependencies.emplace_back();
-    } else {
-      binding.name = texts[name];
+    } else if (name != kUnresolved) {
+      binding.name = texts_[name];
     }
-    instance.bindings.push_back(std::move(binding));
   }
-  instance.dependencies.insert(instance.dependencies.end(),
-                               std::make_move_iterator(texts.begin()),
-                               std::make_move_iterator(texts.end()));
-  std::sort(instance.dependencies.begin(), instance.dependencies.end());
-  instance.dependencies.erase(std::unique(instance.dependencies.begin(),
-                                          instance.dependencies.end()),
-                              instance.dependencies.end());
+  // An unresolved binding sends the empty name, and reads it too.
+  std::vector<std::string>& dependencies = instance.dependencies;
+  dependencies.reserve(texts_.size() + unresolvedBindings_);
+  dependencies.resize(unresolvedBindings_);
+  dependencies.insert(dependencies.end(), texts_.begin(), texts_.end());
+  std::sort(dependencies.begin(), dependencies.end());
+  dependencies.erase(std::unique(dependencies.begin(), dependencies.end()),
+                     dependencies.end());
 }

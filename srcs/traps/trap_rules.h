@@ -26,14 +26,6 @@ struct TrapContext {
   int32_t version;                // the trap's registration version
 };
 
-// An instance as its rules and bindings are built; the registry keeps it
-// in a leaner form (TrapInstance).
-struct InstanceDraft {
-  TranslationList rules;
-  std::vector<std::string> dependencies;  // ascending, each once
-  std::vector<TrapBinding> bindings;
-};
-
 // The rules and bindings of a trap's instances, with the names they read
 // left to each instance.
 //
@@ -54,14 +46,23 @@ struct InstanceDraft {
 // makes no rule, and the values after it keep their names as written.
 // A binding is "sw::this" for the trap's own name, else the resolved name
 // (empty when it does not resolve), which is also read.
+//
+// A rule that reads no index value is the same for every instance and is
+// built once. An instance holds a rule equal to one that `previous` holds
+// at the same place, or as its final rule, from there: the instances of a
+// trap differ at most in the index values of the names they read, and most
+// traps end alike.
 class TrapPlan {
  public:
   // The plan of the instances that have every index value when
   // `complete`, else of those lacking some, for which no name resolves.
   TrapPlan(const TrapContext& context, const TrapDef& trap, bool complete);
 
-  // Fills `instance` for the index values `values`.
-  void fill(const TrapIndexValues& values, InstanceDraft& instance) const;
+  // Fills the dependencies, rules and bindings of `instance` for the index
+  // values `values`; `previous` holds the rules of the instance registered
+  // before it (any trap's), and is not kept.
+  void fill(const TrapIndexValues& values, const TrapRules& previous,
+            TrapInstance& instance);
 
  private:
   // A name that resolves: `base` with a "[value]" for each of `positions`
@@ -86,13 +87,22 @@ class TrapPlan {
                  bool complete);
   bool resolves(const TrapContext& context, const std::string& name,
                 bool complete, Name& resolved) const;
-  std::string resolved(uint32_t name, const TrapIndexValues& values) const;
+  void resolve(uint32_t name, const TrapIndexValues& values,
+               std::string& text) const;
+  // Rule `rule` with each of its slots given its name from `texts`.
+  TrapRules::Rule filled(uint32_t rule,
+                         const std::vector<std::string>& texts) const;
 
   TranslationList rules_;  // a slot's name left empty
+  // Per rule, as every instance holds it when it reads no index value,
+  // else null.
+  std::vector<TrapRules::Rule> fixed_;
   std::vector<Slot> slots_;
   std::vector<Name> names_;  // each read by the instances
   // Per binding, its name in names_, or kThis or kUnresolved.
   std::vector<uint32_t> bindings_;
+  uint32_t unresolvedBindings_ = 0;
+  std::vector<std::string> texts_;  // per name, for the instance being filled
 };
 
 #endif  // OSTRAND_TRAPS_TRAP_RULES_H_
