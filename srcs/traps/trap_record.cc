@@ -1,9 +1,8 @@
 #include "traps/trap_record.h"
 
-#include <unistd.h>
-
 #include <cstring>
 
+#include "traps/device_write.h"
 #include "traps/trap_evaluation.h"
 
 namespace {
@@ -71,5 +70,5 @@ void sendTrapRecord(int deviceFd, const std::string& record) {
   // state from the next change, and repeating it here could block the
   // handling of every later transaction.
   [[maybe_unused]] const ssize_t written =
-      write(deviceFd, record.data(), record.size());
+      writeToDevice(deviceFd, record.data(), record.size());
 }

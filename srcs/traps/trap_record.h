@@ -44,7 +44,9 @@ bool nextTrapRecord(TrapGroup& group, const TrapIndexValues& indexValues,
                     std::string* record);
 
 // Writes `record` to the trap device in one call. A failed or short write
-// is neither retried nor reported: the state stays recorded as sent.
+// is neither retried nor reported: the state stays recorded as sent. A
+// device whose reader has gone away fails the write like any other fault
+// and does not end the daemon.
 void sendTrapRecord(int deviceFd, const std::string& record);
 
 // The bytes of the record of `instance` of `group` in state `state`, its

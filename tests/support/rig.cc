@@ -1,6 +1,9 @@
 #include "support/rig.h"
 
+#include <fcntl.h>
+#include <limits.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -30,6 +33,7 @@ std::string missing() {
 
 Rig::~Rig() {
   daemon_.reset();
+  if (fifoReader_ >= 0) close(fifoReader_);
   helpers_.clear();
   g_clear_object(&control_);
   if (bus_ != nullptr) g_test_dbus_down(bus_);
@@ -83,14 +87,32 @@ Process* Rig::startService(const std::vector<std::string>& args,
   return startHelper(name, argv, "txservice: ready\n");
 }
 
+// The FIFO's reading end is opened without waiting for a writer and held,
+// so that the daemon's open of the device does not wait for one either.
+bool Rig::makeFifo() {
+  if (fifoReader_ >= 0) close(fifoReader_);
+  std::filesystem::remove(path("device"));
+  fifoReader_ = mkfifo(path("device").c_str(), 0600) == 0
+                    ? open(path("device").c_str(), O_RDONLY | O_NONBLOCK)
+                    : -1;
+  if (fifoReader_ < 0) error_ = "cannot make the FIFO " + path("device");
+  return fifoReader_ >= 0;
+}
+
 bool Rig::startDaemon(const DaemonOptions& options) {
-  writeFile("device", "");
+  device_ = options.device;
+  if (device_ != TrapDevice::Fifo) {
+    writeFile("device", "");
+  } else if (!makeFifo()) {
+    return false;
+  }
   // In the order of TrapDevice.
   const std::vector<std::vector<std::string>> devices = {
       {"--device", path("device")},
       {"--missing"},
       {"--device", path("device"), "--readonly"},
-      {"--device", "/dev/full"}};
+      {"--device", "/dev/full"},
+      {"--device", path("device")}};
   std::vector<std::string> argv = {TRAPDEV_BINARY, "--scratch",
                                    path("scratch")};
   const auto& device = devices[static_cast<int>(options.device)];
@@ -118,12 +140,26 @@ bool Rig::waitForMainLoop() {
 
 DaemonResult Rig::finishDaemon() {
   const int status = daemon_->wait();
+  // Opening a FIFO to read it would wait for a writer that never comes.
   return {status, readFile(path("daemon.out")), readFile(path("daemon.err")),
-          readFile(path("device"))};
+          device_ == TrapDevice::Fifo ? "" : readFile(path("device"))};
 }
 
 DaemonResult Rig::runDaemon(const DaemonOptions& options, int signal) {
   if (!startDaemon(options)) return {};
   signalDaemon(waitForMainLoop() ? signal : SIGKILL);
   return finishDaemon();
+}
+
+std::string Rig::readFifoAndClose() {
+  std::string bytes;
+  char buffer[PIPE_BUF];
+  waitUntil([&] {
+    const ssize_t got = read(fifoReader_, buffer, sizeof buffer);
+    if (got > 0) bytes.assign(buffer, got);
+    return got > 0;
+  });
+  close(fifoReader_);
+  fifoReader_ = -1;
+  return bytes;
 }

@@ -23,6 +23,7 @@ enum class TrapDevice {
   Missing,   // no /dev/usb-cs-trap at all
   ReadOnly,  // present, but cannot be opened for writing
   Failing,   // opens, but every write fails (no space left on device)
+  Fifo,      // path("device") a FIFO, its reading end held by the rig
 };
 
 struct DaemonOptions {
@@ -64,10 +65,15 @@ class Rig {
   // the daemon ended before that (or hung).
   bool waitForMainLoop();
   void signalDaemon(int signal = 28) { daemon_->signal(signal); }
+  pid_t daemonPid() const { return daemon_->pid(); }
   DaemonResult finishDaemon();
   // Start; once the main loop runs, send `signal`; collect. A daemon that
   // hangs before is killed.
   DaemonResult runDaemon(const DaemonOptions& options, int signal = 28);
+  // With TrapDevice::Fifo: the bytes in the FIFO once some have come
+  // (none when nothing came within the guard), then the reading end closed
+  // for good, so that later writes find no reader.
+  std::string readFifoAndClose();
 
   // Orders to the service stand-in through its control interface
   // (tools/txservice/control_calls.h) on a connection of the rig's own,
@@ -86,12 +92,15 @@ class Rig {
 
  private:
   GVariant* callControl(const char* method, GVariant* arguments);
+  bool makeFifo();
 
   std::string error_;
   std::string dir_;
   GTestDBus* bus_ = nullptr;
   GDBusConnection* control_ = nullptr;
   std::unique_ptr<Process> daemon_;
+  TrapDevice device_ = TrapDevice::Capture;
+  int fifoReader_ = -1;
   std::vector<std::unique_ptr<Process>> helpers_;
 };
 

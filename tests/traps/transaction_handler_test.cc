@@ -18,7 +18,10 @@
 // taking each "value" line and each signal's values as the simulated
 // service does; calls and record bytes must agree signal by signal.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <optional>
 #include <sstream>
@@ -57,9 +60,12 @@ class MarkedTest : public RigTest {
 
   // The service holding `values`, the daemon on `definitions`, a signal
   // handled: from then on mark(marker + 1) follows each signal.
-  void startCard(const std::string& definitions, const std::string& values) {
+  void startCard(const std::string& definitions, const std::string& values,
+                 TrapDevice device = TrapDevice::Capture) {
     ASSERT_NE(rig.startService({"--values", values}), nullptr) << rig.error();
-    ASSERT_TRUE(rig.startDaemon({.args = {"-d", definitions}})) << rig.error();
+    ASSERT_TRUE(
+        rig.startDaemon({.args = {"-d", definitions}, .device = device}))
+        << rig.error();
     ASSERT_TRUE(rig.waitForMainLoop());
     // The daemon's subscription reaches the bus on its own time: markers go
     // out until one is answered; those before it were handled first.
@@ -202,5 +208,76 @@ INSTANTIATE_TEST_SUITE_P(Scripts, SignalsTest,
                          ::testing::ValuesIn(caseNames(CASES_DIR "/signals",
                                                        ".signals")),
                          [](const auto& info) { return info.param; });
+
+// The daemon's blocked, ignored and caught signals as /proc shows them;
+// empty when SIGPIPE is among them.
+std::string signalDispositions(pid_t pid) {
+  std::istringstream lines(
+      readFile("/proc/" + std::to_string(pid) + "/status"));
+  std::string kept;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("SigBlk:", 0) != 0 && line.rfind("SigIgn:", 0) != 0 &&
+        line.rfind("SigCgt:", 0) != 0) {
+      continue;
+    }
+    if (std::stoull(line.substr(7), nullptr, 16) & (1ull << (SIGPIPE - 1))) {
+      return "";
+    }
+    kept += line + "\n";
+  }
+  return kept;
+}
+
+// A device whose reader goes away (a decoder on a FIFO ending) fails every
+// later write, which the daemon ignores as it ignores any failed write: it
+// goes on handling signals, its signal dispositions as they were, and
+// signal 28 still ends it.
+TEST_F(MarkedTest, OutlivesTheDevicesReader) {
+  const std::string card = CASES_DIR "/signals/card";
+  const DaemonResult quiet = rig.runDaemon({.args = {"-d", card + ".kdl"}});
+  ASSERT_NO_FATAL_FAILURE(
+      startCard(card + ".kdl", card + ".values", TrapDevice::Fifo));
+  const std::string dispositions = signalDispositions(rig.daemonPid());
+  ASSERT_NE(dispositions, "") << "the daemon does not start with SIGPIPE at "
+                                 "its default action";
+  rig.emit({"temp=42"});
+  EXPECT_EQ(hexBytes(rig.readFifoAndClose()),
+            hexBytes(*recordFromText("41 1 0")));
+  for (const char* change : {"temp=99", "temp=1"}) {
+    rig.emit({change});
+    ASSERT_TRUE(mark(++marker)) << "the daemon did not handle " << change;
+  }
+  EXPECT_EQ(signalDispositions(rig.daemonPid()), dispositions);
+  rig.signalDaemon();
+  const DaemonResult result = rig.finishDaemon();
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(result.out + result.err, quiet.out + quiet.err);
+}
+
+// Signal 28 ends the daemon even while it waits in a write that a device's
+// reader, taking nothing, holds up.
+TEST_F(MarkedTest, EndsWhileWaitingOnAFullDevice) {
+  const std::string card = CASES_DIR "/signals/card";
+  ASSERT_NO_FATAL_FAILURE(
+      startCard(card + ".kdl", card + ".values", TrapDevice::Fifo));
+  const int writer = open(rig.path("device").c_str(), O_WRONLY | O_NONBLOCK);
+  ASSERT_GE(writer, 0) << "cannot open the FIFO to fill it";
+  // The FIFO filled up, so that the daemon's next record must wait.
+  char block[4096] = {};
+  while (write(writer, block, sizeof block) > 0) {
+  }
+  while (write(writer, block, 1) > 0) {
+  }
+  close(writer);
+  rig.emit({"temp=42"});
+  const std::string wchan =
+      "/proc/" + std::to_string(rig.daemonPid()) + "/wchan";
+  ASSERT_TRUE(waitUntil([&] {
+    return readFile(wchan).find("pipe_write") != std::string::npos;
+  })) << "the daemon never waited in its write: "
+      << readFile(wchan);
+  rig.signalDaemon();
+  EXPECT_EQ(rig.finishDaemon().exitStatus, 0);
+}
 
 }  // namespace
