@@ -6,9 +6,7 @@
 #define OSTRAND_MIB_TRANSLATION_H_
 
 #include <cstdint>
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "expr/expr_value.h"
@@ -32,28 +30,5 @@ ValueTranslation valueTranslation(const ExprValue& from, const ExprValue& to);
 // alone when the offset is 0: the same value, without an addition to
 // evaluate on every transaction).
 ValueTranslation shiftTranslation(int32_t first, int32_t last, int32_t offset);
-
-// The entries of `range`: as defined, or made from its numbering. Numbered
-// and enumerated: the strings. Integer, merged: one entry from the first
-// MIB number to the last; translated form of a version: the version's MIB
-// numbers in the order written, consecutive ones joined. Every numbered
-// integer entry carries its maximum, also for a single number.
-std::vector<MibRangeEntry> rangeEntries(const MibRange& range);
-
-// The translations of a merged or translated variable range, one per step
-// of its numbering in order: MIB number to the parameter's value, and the
-// parameter's value to MIB number. A single integer is translated by an
-// equality, an interval by shiftTranslation.
-TranslationList indexToValue(const MibRange& range);
-TranslationList valueToIndex(const MibRange& range);
-
-// The texts of the strings of a variable range. Enumerated: value name to
-// string. Integer: decimal MIB number to the string that number stands for.
-std::map<std::string, std::string> valueTexts(const MibRange& range);
-
-// MIB number interval (first, last) of each integer interval of a variable
-// range to its offset, the MIB number minus the parameter's value.
-std::map<std::pair<int32_t, int32_t>, int32_t> numberOffsets(
-    const MibRange& range);
 
 #endif  // OSTRAND_MIB_TRANSLATION_H_

@@ -20,7 +20,7 @@
 #include "expr/expr_text.h"
 #include "expr/postfix.h"
 #include "mib/generate_mib.h"
-#include "mib/translation.h"
+#include "mib/range_forms.h"
 
 // What the first translation whose condition holds for `thisText` gives:
 // "#n" or "\"s\"" as describe() writes it, "-" when none holds.
