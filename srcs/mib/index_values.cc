@@ -1,6 +1,8 @@
 #include "mib/index_values.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <set>
 
 #include "language/status_codes.h"
@@ -21,8 +23,21 @@ struct VersionValues {
   int64_t next = 0;  // the index number of the next value
 };
 
-// The generators' literals are 32-bit; past the limit they are never used.
-int32_t literal(int64_t number) { return static_cast<int32_t>(number); }
+// The generators' literals are 32-bit, and a descending range can take
+// the index number beyond them with few values. An index number in a
+// condition is held at the nearer end, which compares with every number an
+// index enumerates as the number itself does; wrapped, it could make the
+// condition of an empty range hold.
+int32_t bound(int64_t number) {
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(number, std::numeric_limits<int32_t>::min(),
+                          std::numeric_limits<int32_t>::max()));
+}
+
+// An offset is added to a number its condition holds for, and the sum is
+// one of the range's 32-bit values: wrapped as 32-bit arithmetic wraps,
+// the offset still gives that sum.
+int32_t offset(int64_t number) { return static_cast<int32_t>(number); }
 
 void addIntegerRange(VersionValues& values, int32_t min, int32_t max) {
   const int64_t first = values.next;
@@ -35,10 +50,9 @@ void addIntegerRange(VersionValues& values, int32_t min, int32_t max) {
   }
   values.translations.push_back(
       min == max
-          ? valueTranslation(integerValue(literal(first)), integerValue(min))
-          : shiftTranslation(literal(first),
-                             literal(first + (int64_t{max} - min)),
-                             literal(min - first)));
+          ? valueTranslation(integerValue(bound(first)), integerValue(min))
+          : shiftTranslation(bound(first), bound(first + (int64_t{max} - min)),
+                             offset(min - first)));
   values.next += int64_t{max} - min + 1;
 }
 
@@ -47,7 +61,7 @@ void addString(VersionValues& values, const std::string& text) {
   values.texts[name] = text;
   values.names.push_back(std::move(name));
   values.translations.push_back(
-      valueTranslation(integerValue(literal(values.next)), stringValue(text)));
+      valueTranslation(integerValue(bound(values.next)), stringValue(text)));
   ++values.next;
 }
 
@@ -56,9 +70,12 @@ bool addItem(VersionValues& values, const RangeItem& item) {
   const ExprValue& from = item.from.value;
   const ExprValue& to = item.to.value;
   if (from.kind == kExprInteger) {
-    // A range whose end is below its start has no values, and counting it
-    // would number the following values out of step with their positions.
-    if (to.kind != kExprInteger || to.number < from.number) return false;
+    // A range whose end is below its start is counted all the same: it has
+    // no values, its translation holds for no number, and the index number
+    // moves by max - min + 1, back by one for 5..3 and not at all for 4..3.
+    // The values that follow are then numbered out of step with their
+    // positions in the value list.
+    if (to.kind != kExprInteger) return false;
     addIntegerRange(values, from.number, to.number);
     return true;
   }

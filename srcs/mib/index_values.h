@@ -13,11 +13,14 @@
 // range definitions of the index parameter `paramName`. Each integer of an
 // integer range and each enumerated string is one value, numbered from 0 in
 // the order written; one translation per range item turns those numbers
-// back into the parameter's values.
+// back into the parameter's values. An integer range moves the number by
+// max - min + 1 even when its end is below its start and it has no values
+// (index_values.cc says what that does to the numbering).
 //
 // An item that cannot be an index value (the wildcard, a free-text item, a
-// string given twice in a version, a range whose end is below its start) is
-// reported in `diagnostics` (code 12) and skipped; the result is then -1.
+// string given twice in a version, an integer range whose end is no
+// integer) is reported in `diagnostics` (code 12) and skipped; the result
+// is then -1.
 // Missing range definitions (none, none at the first version, a version
 // without items) give -2 without a report. Returns 0 otherwise.
 //

@@ -109,8 +109,8 @@ struct MibNumberingStep {
 // The values a variable may take from one version on: as defined for a
 // version (`entries` only), and, once merged, as numbered in the MIB.
 //
-// A numbered range keeps only its numbering; its entries and translations
-// (translation.h) are made from it when asked for. A card has a range per
+// A numbered range keeps only its numbering, from which the listings of
+// the MIB rebuild its entries and translations. A card has a range per
 // version of every parameter in its tables, and the trap registry looks at
 // no more of them than their versions, so they are kept in the smallest
 // form.
