@@ -11,10 +11,16 @@
 #include <cstdint>
 
 // The bytes are a definition file, loaded as the daemon loads one, with no
-// bus and no device. Every input is loaded twice, and the two loads must
-// say and build the same: a reader state left over from an earlier input
-// would show as a difference.
+// bus and no device. An input is loaded a second time, and the two loads
+// must say and build the same: a reader state left over from an earlier
+// input would show as a difference.
 int fuzzOneLoad(const uint8_t* data, size_t size);
+
+// Which inputs fuzzOneLoad loads twice: every one (the default, as the
+// replay runs), or only every `every`th one. The fuzzer checks a sample,
+// as the second load would nearly halve its speed; the replay then checks
+// every input the fuzzer kept.
+void setLoadRecheckInterval(unsigned every);
 
 // The bytes are the lines of one expression, read from just behind its
 // opening parenthesis, then converted to postfix and evaluated. The first

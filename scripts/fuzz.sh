@@ -6,7 +6,10 @@
 #       core, from the seeds of fuzz/corpus/TARGET and the inputs of earlier
 #       runs in build-fuzz/work/TARGET, where the new inputs go; a crash
 #       goes to build-fuzz/crashes/TARGET/. Prints the inputs run, and their
-#       total over every run kept in build-fuzz/work/TARGET.runs.
+#       total over every run kept in build-fuzz/work/TARGET.runs (one line
+#       per run: inputs, seconds asked, end). An interrupted run counts too.
+#       Different targets may run at once, one per core; one target runs
+#       once at a time.
 #   scripts/fuzz.sh --merge TARGET
 #       adds to fuzz/corpus/TARGET the inputs of build-fuzz/work/TARGET that
 #       reach a code edge the seeds do not (edges only, to keep it small).
@@ -19,7 +22,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 usage() {
-  sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//' >&2
+  sed -n '2,20p' "$0" | sed 's/^# \{0,1\}//' >&2
   exit 2
 }
 
@@ -34,41 +37,58 @@ configure() {  # DIR CMAKE-OPTION...
     -DBUILD_TESTING=OFF "$@" >/dev/null
 }
 
-build() {  # DIR TARGET
-  nice -n 10 cmake --build "$1" -j 2 --target "$2" >/dev/null
+# Builds TARGET in DIR, configured with the options after it; runs started
+# at once take turns, as two builds in one tree would break each other's.
+build() {  # DIR TARGET CMAKE-OPTION...
+  local dir=$1 target=$2
+  shift 2
+  mkdir -p "$dir"
+  (
+    flock 9
+    configure "$dir" "$@"
+    nice -n 10 cmake --build "$dir" -j 2 --target "$target" >/dev/null
+  ) 9>"$dir/.build.lock"
 }
+
+# libFuzzer's choices for every run, before the caller's own: a slow input
+# (a large index range enumerates up to 65537 values) is picked less often,
+# which triples the inputs run per second of the load target.
+fuzzer_options=(-timeout=25 -max_len=4096 -print_final_stats=1
+  -entropic_scale_per_exec_time=1)
 
 run() {
   local target=$1 seconds=$2
   shift 2
-  configure build-fuzz -DOSTRAND_FUZZ=ON
-  build build-fuzz "fuzz_$target"
+  build build-fuzz "fuzz_$target" -DOSTRAND_FUZZ=ON
   local work=build-fuzz/work/$target crashes=build-fuzz/crashes/$target
   mkdir -p "$work" "$crashes"
+  exec 8>"$work.lock"
+  flock -n 8 || { echo "fuzz.sh: fuzz_$target is running already" >&2; exit 1; }
   local dict=()
   [ -f "fuzz/$target.dict" ] && dict=("-dict=fuzz/$target.dict")
-  local log
-  log=$(mktemp)
+  # An interrupt ends the fuzzer, which prints its count first; the copy
+  # to the log ignores it, so that the count reaches the log, and the
+  # script goes on as the fuzzer ended by itself.
+  local log=$work.log
   set +e
   nice -n 10 "build-fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" \
-    -timeout=25 -max_len=4096 -print_final_stats=1 -artifact_prefix="$crashes/" \
-    "${dict[@]}" "$@" "$work" "fuzz/corpus/$target" 2>&1 | tee "$log" |
-    grep -v '^#[0-9]'
+    "${fuzzer_options[@]}" -artifact_prefix="$crashes/" "${dict[@]}" "$@" \
+    "$work" "fuzz/corpus/$target" 2>&1 |
+    (trap '' INT; tee "$log" | grep --line-buffered -v '^#[0-9]')
   local status=${PIPESTATUS[0]}
   set -e
   local runs
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-  rm -f "$log"
-  echo "${runs:-0}" >>"build-fuzz/work/$target.runs"
-  echo "fuzz_$target: inputs run: ${runs:-0}; over every run kept:" \
-    "$(awk '{ s += $1 } END { print s }' "build-fuzz/work/$target.runs")"
+  echo "${runs:-0} $seconds $(date -Is)" >>"$work.runs"
+  echo "fuzz_$target: inputs run: ${runs:-0}" \
+    "($(sed -n 's/^stat::average_exec_per_sec: *//p' "$log") per second);" \
+    "over every run kept: $(awk '{ s += $1 } END { print s }' "$work.runs")"
   return "$status"
 }
 
 merge() {
   local target=$1
-  configure build-fuzz -DOSTRAND_FUZZ=ON
-  build build-fuzz "fuzz_$target"
+  build build-fuzz "fuzz_$target" -DOSTRAND_FUZZ=ON
   mkdir -p "build-fuzz/work/$target"
   nice -n 10 "build-fuzz/fuzz/fuzz_$target" -merge=1 -use_counters=0 -timeout=25 \
     "fuzz/corpus/$target" "build-fuzz/work/$target"
@@ -76,9 +96,8 @@ merge() {
 
 coverage() {
   local target=$1 flags="-fprofile-instr-generate -fcoverage-mapping"
-  configure build-cov -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
-    -DCMAKE_EXE_LINKER_FLAGS=-fprofile-instr-generate
-  build build-cov fuzz_replay
+  build build-cov fuzz_replay -DCMAKE_C_FLAGS="$flags" \
+    -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS=-fprofile-instr-generate
   local profiles=build-cov/profiles/$target
   rm -rf "$profiles"
   mkdir -p "$profiles"
